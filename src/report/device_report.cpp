@@ -1,0 +1,231 @@
+// Device report writer. All entries of a report are alike but for the device's index, memory
+// device number and bus, so the constant pieces are rendered once per report and each device
+// adds only its numbers, into a block buffer handed to the stream with fwrite.
+#include "report/device_report.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "report/status_messages.h"
+
+namespace report {
+namespace {
+
+constexpr size_t BUFFER_SIZE = 64 * 1024;
+
+// Collects report bytes and hands them to the stream in large blocks. After the first failed
+// write nothing more is written: the report is lost either way, and there is no point in
+// formatting millions of entries for a full disk.
+struct Sink {
+  FILE* stream = nullptr;
+  int32_t error = 0;  // errno of the first failed write
+  size_t used = 0;
+  char bytes[BUFFER_SIZE];
+};
+
+void write_through(Sink& sink, const char* data, size_t size) {
+  if (sink.error == 0 && std::fwrite(data, 1, size, sink.stream) != size) {
+    sink.error = errno != 0 ? errno : EIO;
+  }
+}
+
+void drain(Sink& sink) {
+  if (sink.used != 0) write_through(sink, sink.bytes, sink.used);
+  sink.used = 0;
+}
+
+void put(Sink& sink, const char* data, size_t size) {
+  if (size > BUFFER_SIZE - sink.used) {
+    drain(sink);
+    if (size > BUFFER_SIZE) {
+      write_through(sink, data, size);
+      return;
+    }
+  }
+  std::memcpy(sink.bytes + sink.used, data, size);
+  sink.used += size;
+}
+
+void put(Sink& sink, const std::string& text) { put(sink, text.data(), text.size()); }
+
+// Writes value in Base with at least min_digits digits, zero-filled, as "%0Nd" and "%0Nx" do;
+// returns the end of what it wrote.
+template <uint32_t Base>
+char* put_number(char* at, uint32_t value, int min_digits) {
+  char digits[32];
+  int count = 0;
+  do {
+    digits[count++] = "0123456789abcdef"[value % Base];
+    value /= Base;
+  } while (value != 0);
+  while (count < min_digits) digits[count++] = '0';
+  while (count > 0) *at++ = digits[--count];
+  return at;
+}
+
+size_t length(const char* begin, const char* end) { return static_cast<size_t>(end - begin); }
+
+// printf into a string: for the pieces that are rendered once per report.
+[[gnu::format(printf, 1, 2)]] std::string format(const char* form, ...) {
+  va_list args;
+  va_start(args, form);
+  va_list again;
+  va_copy(again, args);
+  const int size = std::vsnprintf(nullptr, 0, form, args);
+  va_end(args);
+  std::string text(static_cast<size_t>(size > 0 ? size : 0), '\0');
+  std::vsnprintf(text.data(), text.size() + 1, form, again);
+  va_end(again);
+  return text;
+}
+
+// Inventory tools read the PIE document with real XML parsers, so texts from the command line
+// must not be able to end an attribute or start markup.
+std::string xml_escaped(const char* text) {
+  std::string out;
+  for (; *text != '\0'; ++text) {
+    switch (*text) {
+      case '&': out += "&amp;"; break;
+      case '<': out += "&lt;"; break;
+      case '>': out += "&gt;"; break;
+      case '"': out += "&quot;"; break;
+      case '\'': out += "&apos;"; break;
+      default: out += *text;
+    }
+  }
+  return out;
+}
+
+struct Identity {
+  uint32_t vendor;
+  uint32_t device;
+  uint32_t sub_vendor;
+  uint32_t sub_device;
+};
+
+void write_text(Sink& sink, const char* word, int32_t count, const Identity& id,
+                const char* message) {
+  put(sink, format("%s begin\nid VndrId DevcId SubVID SubDID memdev\thost\n", word));
+  const std::string ids = format(" 0x%04x 0x%04x 0x%04x 0x%04x mem", id.vendor, id.device,
+                                 id.sub_vendor, id.sub_device);
+  const std::string tail = message != nullptr ? format(":00.0 %s\n", message) : ":00.0\n";
+  for (int32_t i = 0; i < count; ++i) {
+    const auto index = static_cast<uint32_t>(i);
+    char numbers[48];
+    char* end = put_number<10>(numbers, index, 2);
+    put(sink, numbers, length(numbers, end));
+    put(sink, ids);
+    end = put_number<10>(numbers, index + 1, 1);
+    std::memcpy(end, "\t0000:", 6);
+    end = put_number<16>(end + 6, index + 2, 2);
+    put(sink, numbers, length(numbers, end));
+    put(sink, tail);
+  }
+  put(sink, format("%s end\n", word));
+}
+
+void write_pie(Sink& sink, const char* root, int32_t count, const Identity& id,
+               const app::SimSettings& settings, const char* message, bool success) {
+  put(sink, format("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<%s lang=\"en\">\n", root));
+  const std::string display = xml_escaped(settings.display_name);
+  const std::string version =
+      settings.fw_version != nullptr ? xml_escaped(settings.fw_version) : "(null)";
+  const std::string before_bus = format(
+      " <Device vendorID = \"%04x\" deviceID = \"%04x\" subVendorID = \"%04x\" "
+      "subDeviceID = \"%04x\" bus = \"",
+      id.vendor, id.device, id.sub_vendor, id.sub_device);
+  std::string after_bus = format(
+      "\" device = \"00\" function = \"00\" display = \"%s\">\n"
+      "  <Application componentType = \"FRMW\" version = \"%s\" display = \"%s\">\n",
+      display.c_str(), version.c_str(), display.c_str());
+  if (message != nullptr) {
+    after_bus += format("   <SPStatus result = \"%s\" >\n    %s\n   </SPStatus>\n",
+                        success ? "true" : "false", message);
+  }
+  after_bus += "  </Application>\n </Device>\n";
+  for (int32_t i = 0; i < count; ++i) {
+    put(sink, before_bus);
+    char bus[16];
+    put(sink, bus, length(bus, put_number<16>(bus, static_cast<uint32_t>(i) + 2, 2)));
+    put(sink, after_bus);
+  }
+  put(sink, format("</%s>\n", root));
+}
+
+}  // namespace
+
+bool firmware_file_openable(const char* name) {
+  // Non-blocking, because opening a FIFO that has no writer would otherwise wait forever.
+  const int fd = open(name, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) return false;
+  // Linux opens directories for reading, but a directory is no firmware file.
+  struct stat info {};
+  const bool openable = fstat(fd, &info) == 0 && !S_ISDIR(info.st_mode);
+  close(fd);
+  return openable;
+}
+
+ReportResult write_device_report(const app::SimSettings& settings, int32_t device_count,
+                                 int32_t pie, uint32_t pci_vendor_id, uint32_t pci_device_id,
+                                 uint32_t pci_sub_vendor_id, uint32_t pci_sub_device_id,
+                                 ReportKind kind) {
+  ReportResult result{0, 0};
+  // The firmware test comes first: the output file may be the firmware file itself.
+  const bool success = settings.fw_file != nullptr && firmware_file_openable(settings.fw_file);
+  const char* message = status_messages[success ? STATUS_SUCCESS : STATUS_FILE_NOT_FOUND];
+
+  FILE* stream = stdout;
+  if (settings.output_file != nullptr) {
+    // What the run wrote before stays ahead of a report sent to the same place.
+    if (std::fflush(stdout) != 0) result.stdout_error = errno;
+    // Truncated anew by every report: the file holds the last report of the run.
+    stream = std::fopen(settings.output_file, "w");
+    if (stream == nullptr) {
+      result.file_error = errno;
+      stream = stdout;
+    }
+  }
+
+  const Identity id{pci_vendor_id, pci_device_id, pci_sub_vendor_id, pci_sub_device_id};
+  Sink sink;
+  sink.stream = stream;
+  const bool update = kind == REPORT_FWUPDATE;
+  if (pie != 0) {
+    write_pie(sink, update ? "SVMExecution" : "SVMInventory", device_count, id, settings,
+              update ? message : nullptr, success);
+  } else {
+    write_text(sink, update ? "fwupdate" : "list", device_count, id, update ? message : nullptr);
+  }
+  drain(sink);
+
+  if (stream == stdout) {
+    if (sink.error != 0) result.stdout_error = sink.error;
+  } else {
+    result.file_error = sink.error;
+    if (std::fclose(stream) != 0 && result.file_error == 0) result.file_error = errno;
+  }
+  return result;
+}
+
+ReportResult report_list(const app::SimSettings& settings, int32_t device_count, int32_t pie,
+                         uint32_t pci_vendor_id, uint32_t pci_device_id,
+                         uint32_t pci_sub_vendor_id, uint32_t pci_sub_device_id) {
+  return write_device_report(settings, device_count, pie, pci_vendor_id, pci_device_id,
+                             pci_sub_vendor_id, pci_sub_device_id, REPORT_LIST);
+}
+
+ReportResult report_fwupdate(const app::SimSettings& settings, int32_t device_count, int32_t pie,
+                             uint32_t pci_vendor_id, uint32_t pci_device_id,
+                             uint32_t pci_sub_vendor_id, uint32_t pci_sub_device_id) {
+  return write_device_report(settings, device_count, pie, pci_vendor_id, pci_device_id,
+                             pci_sub_vendor_id, pci_sub_device_id, REPORT_FWUPDATE);
+}
+
+}  // namespace report
