@@ -30,8 +30,12 @@ void append(std::string& out, const char* form, Args... args) {
 std::string escaped(const std::string& text) {
   std::string out;
   for (char c : text) {
-    const char* entity = c == '&' ? "&amp;" : c == '<' ? "&lt;" : c == '>' ? "&gt;"
-                       : c == '"' ? "&quot;" : c == '\'' ? "&apos;" : nullptr;
+    const char* entity = c == '&'    ? "&amp;"
+                         : c == '<'  ? "&lt;"
+                         : c == '>'  ? "&gt;"
+                         : c == '"'  ? "&quot;"
+                         : c == '\'' ? "&apos;"
+                                     : nullptr;
     out += entity != nullptr ? std::string(entity) : std::string(1, c);
   }
   return out;
@@ -119,8 +123,9 @@ class DeviceReport : public ::testing::Test {
 
 TEST_F(DeviceReport, MatchesTheDocumentedFormats) {
   const int32_t counts[] = {0, 1, 2, 99, 100, 101, 255, 256, 300, 2000, -1, INT32_MIN};
-  const uint32_t id_sets[][4] = {
-      {0, 0x123, 0xffff, 0x12345}, {0xffffffff, 0x1000, 0xabc, 0}, {0x1235, 0xc240, 0x1028, 0x2382}};
+  const uint32_t id_sets[][4] = {{0, 0x123, 0xffff, 0x12345},
+                                 {0xffffffff, 0x1000, 0xabc, 0},
+                                 {0x1235, 0xc240, 0x1028, 0x2382}};
   const char* texts[][2] = {{nullptr, app::DEFAULT_DISPLAY_NAME},
                             {"04.004.006.00E", "Vomu 4-DIMM AIC"},
                             {"", ""},
@@ -132,8 +137,8 @@ TEST_F(DeviceReport, MatchesTheDocumentedFormats) {
       for (const bool pie : {false, true}) {
         for (const auto kind : {report::REPORT_LIST, report::REPORT_FWUPDATE}) {
           for (const bool fw_found : {false, true}) {
-            const Params p{count, pie, kind, {ids[0], ids[1], ids[2], ids[3]}, fw_found,
-                           text[0], text[1]};
+            const Params p{count,    pie,     kind,   {ids[0], ids[1], ids[2], ids[3]},
+                           fw_found, text[0], text[1]};
             SCOPED_TRACE(testing::Message() << "count " << count << " pie " << pie << " kind "
                                             << kind << " fw " << fw_found << " id " << ids[0]);
             ASSERT_EQ(expected_report(p), written(p));

@@ -92,28 +92,53 @@ int32_t run_command_line(int32_t argc, char** argv) {
         run.failed = true;
         return finish(run);
       case OPT_LIST:
-        note_report(run, report::report_list(s, s.sim_count, s.pie_format, s.pci_vendor_id,
-                                             s.pci_device_id, s.pci_sub_vendor_id,
-                                             s.pci_sub_device_id));
+        note_report(
+            run, report::report_list(s, s.sim_count, s.pie_format, s.pci_vendor_id, s.pci_device_id,
+                                     s.pci_sub_vendor_id, s.pci_sub_device_id));
         break;
       case OPT_FWUPDATE:
         note_report(run, report::report_fwupdate(s, s.sim_count, s.pie_format, s.pci_vendor_id,
                                                  s.pci_device_id, s.pci_sub_vendor_id,
                                                  s.pci_sub_device_id));
         break;
-      case OPT_PIE: ++s.pie_format; break;
-      case OPT_SIM: apply_sim(parser, argc, s); break;
-      case OPT_VENDOR_ID: s.pci_vendor_id = id_value_of(parser.option_arg); break;
-      case OPT_DEVICE_ID: s.pci_device_id = id_value_of(parser.option_arg); break;
-      case OPT_SUB_VENDOR_ID: s.pci_sub_vendor_id = id_value_of(parser.option_arg); break;
-      case OPT_SUB_DEVICE_ID: s.pci_sub_device_id = id_value_of(parser.option_arg); break;
-      case OPT_FW: s.fw_file = parser.option_arg; break;
-      case OPT_FW_VERSION: s.fw_version = parser.option_arg; break;
-      case OPT_DISPLAY: s.display_name = parser.option_arg; break;
-      case OPT_OUTPUT: s.output_file = parser.option_arg; break;
-      case OPT_VERSION: print_version(run.program); break;
-      case OPT_HELP: print_usage(run.program); break;
-      default: break;  // --verbose is accepted and changes nothing
+      case OPT_PIE:
+        ++s.pie_format;
+        break;
+      case OPT_SIM:
+        apply_sim(parser, argc, s);
+        break;
+      case OPT_VENDOR_ID:
+        s.pci_vendor_id = id_value_of(parser.option_arg);
+        break;
+      case OPT_DEVICE_ID:
+        s.pci_device_id = id_value_of(parser.option_arg);
+        break;
+      case OPT_SUB_VENDOR_ID:
+        s.pci_sub_vendor_id = id_value_of(parser.option_arg);
+        break;
+      case OPT_SUB_DEVICE_ID:
+        s.pci_sub_device_id = id_value_of(parser.option_arg);
+        break;
+      case OPT_FW:
+        s.fw_file = parser.option_arg;
+        break;
+      case OPT_FW_VERSION:
+        s.fw_version = parser.option_arg;
+        break;
+      case OPT_DISPLAY:
+        s.display_name = parser.option_arg;
+        break;
+      case OPT_OUTPUT:
+        s.output_file = parser.option_arg;
+        break;
+      case OPT_VERSION:
+        print_version(run.program);
+        break;
+      case OPT_HELP:
+        print_usage(run.program);
+        break;
+      default:
+        break;  // --verbose is accepted and changes nothing
     }
   }
 

@@ -92,12 +92,23 @@ std::string xml_escaped(const char* text) {
   std::string out;
   for (; *text != '\0'; ++text) {
     switch (*text) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      case '\'': out += "&apos;"; break;
-      default: out += *text;
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      case '\'':
+        out += "&apos;";
+        break;
+      default:
+        out += *text;
     }
   }
   return out;
@@ -215,8 +226,8 @@ ReportResult write_device_report(const app::SimSettings& settings, int32_t devic
 }
 
 ReportResult report_list(const app::SimSettings& settings, int32_t device_count, int32_t pie,
-                         uint32_t pci_vendor_id, uint32_t pci_device_id,
-                         uint32_t pci_sub_vendor_id, uint32_t pci_sub_device_id) {
+                         uint32_t pci_vendor_id, uint32_t pci_device_id, uint32_t pci_sub_vendor_id,
+                         uint32_t pci_sub_device_id) {
   return write_device_report(settings, device_count, pie, pci_vendor_id, pci_device_id,
                              pci_sub_vendor_id, pci_sub_device_id, REPORT_LIST);
 }

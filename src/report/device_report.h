@@ -30,8 +30,8 @@ ReportResult write_device_report(const app::SimSettings& settings, int32_t devic
 
 // write_device_report with REPORT_LIST.
 ReportResult report_list(const app::SimSettings& settings, int32_t device_count, int32_t pie,
-                         uint32_t pci_vendor_id, uint32_t pci_device_id,
-                         uint32_t pci_sub_vendor_id, uint32_t pci_sub_device_id);
+                         uint32_t pci_vendor_id, uint32_t pci_device_id, uint32_t pci_sub_vendor_id,
+                         uint32_t pci_sub_device_id);
 
 // write_device_report with REPORT_FWUPDATE.
 ReportResult report_fwupdate(const app::SimSettings& settings, int32_t device_count, int32_t pie,
