@@ -81,7 +81,10 @@ void run_case(const Case& c) {
   }
   if (!c.vector_after.empty()) {
     std::string order;
-    for (size_t i = 1; argv[i] != nullptr; ++i) order += (i > 1 ? " " : "") + std::string(argv[i]);
+    for (size_t i = 1; argv[i] != nullptr; ++i) {
+      if (i > 1) order += ' ';
+      order += argv[i];
+    }
     EXPECT_EQ(c.vector_after, order);
   }
   std::vector<std::string> operands;

@@ -41,13 +41,21 @@ void drain(Sink& sink) {
   sink.used = 0;
 }
 
-void put(Sink& sink, const char* data, size_t size) {
+[[gnu::noinline]] void put_with_drain(Sink& sink, const char* data, size_t size) {
+  drain(sink);
+  if (size > BUFFER_SIZE) {
+    write_through(sink, data, size);
+    return;
+  }
+  std::memcpy(sink.bytes, data, size);
+  sink.used = size;
+}
+
+// The common case, a piece that fits, stays inline in the per-device loop.
+inline void put(Sink& sink, const char* data, size_t size) {
   if (size > BUFFER_SIZE - sink.used) {
-    drain(sink);
-    if (size > BUFFER_SIZE) {
-      write_through(sink, data, size);
-      return;
-    }
+    put_with_drain(sink, data, size);
+    return;
   }
   std::memcpy(sink.bytes + sink.used, data, size);
   sink.used += size;
@@ -55,22 +63,71 @@ void put(Sink& sink, const char* data, size_t size) {
 
 void put(Sink& sink, const std::string& text) { put(sink, text.data(), text.size()); }
 
-// Writes value in Base with at least min_digits digits, zero-filled, as "%0Nd" and "%0Nx" do;
-// returns the end of what it wrote.
-template <uint32_t Base>
-char* put_number(char* at, uint32_t value, int min_digits) {
+// Appends value in base 10 or 16 with at least min_digits digits, zero-filled, as "%0Nd" and
+// "%0Nx" do.
+void append_number(std::string& out, uint32_t value, uint32_t base, size_t min_digits) {
   char digits[32];
-  int count = 0;
+  size_t count = 0;
   do {
-    digits[count++] = "0123456789abcdef"[value % Base];
-    value /= Base;
+    digits[count++] = "0123456789abcdef"[value % base];
+    value /= base;
   } while (value != 0);
   while (count < min_digits) digits[count++] = '0';
-  while (count > 0) *at++ = digits[--count];
-  return at;
+  while (count > 0) out += digits[--count];
 }
 
-size_t length(const char* begin, const char* end) { return static_cast<size_t>(end - begin); }
+// A number inside an entry's text that goes up by one from each device to the next.
+struct Counter {
+  size_t begin;  // its digits are text[begin, end)
+  size_t end;
+  char top;  // its highest digit: '9' or 'f'
+};
+
+// One device's entry, with the numbers that change from device to device at known places: the
+// next device's entry is this one with every counter counted up in place, so a device costs one
+// copy and a few digit steps, and the entry is rendered anew only when a number grows a digit.
+struct Entry {
+  std::string text;
+  Counter counters[3];
+  size_t counter_count = 0;
+};
+
+void add_counter(Entry& entry, uint32_t value, uint32_t base, size_t min_digits) {
+  const size_t begin = entry.text.size();
+  append_number(entry.text, value, base, min_digits);
+  entry.counters[entry.counter_count++] = Counter{begin, entry.text.size(), base == 16 ? 'f' : '9'};
+}
+
+// Counts every number up by one; false when one of them needs a further digit.
+bool count_up(Entry& entry) {
+  // Digits are chars, which may alias anything: work from locals so the loop stays in registers.
+  char* const text = entry.text.data();
+  const Counter* const counters = entry.counters;
+  const size_t count = entry.counter_count;
+  for (size_t k = 0; k < count; ++k) {
+    const Counter counter = counters[k];
+    size_t at = counter.end;
+    while (text[at - 1] == counter.top) {
+      text[--at] = '0';
+      if (at == counter.begin) return false;
+    }
+    const char digit = text[at - 1];
+    text[at - 1] = digit == '9' ? 'a' : static_cast<char>(digit + 1);
+  }
+  return true;
+}
+
+// Writes the entries of devices 0 .. count-1; render(i) makes device i's entry from scratch.
+template <typename Render>
+void write_entries(Sink& sink, int32_t count, Render render) {
+  if (count <= 0) return;
+  Entry entry = render(0u);
+  for (int32_t i = 1;; ++i) {
+    put(sink, entry.text);
+    if (i == count || sink.error != 0) return;
+    if (!count_up(entry)) entry = render(static_cast<uint32_t>(i));
+  }
+}
 
 // printf into a string: for the pieces that are rendered once per report.
 [[gnu::format(printf, 1, 2)]] std::string format(const char* form, ...) {
@@ -127,18 +184,16 @@ void write_text(Sink& sink, const char* word, int32_t count, const Identity& id,
   const std::string ids = format(" 0x%04x 0x%04x 0x%04x 0x%04x mem", id.vendor, id.device,
                                  id.sub_vendor, id.sub_device);
   const std::string tail = message != nullptr ? format(":00.0 %s\n", message) : ":00.0\n";
-  for (int32_t i = 0; i < count; ++i) {
-    const auto index = static_cast<uint32_t>(i);
-    char numbers[48];
-    char* end = put_number<10>(numbers, index, 2);
-    put(sink, numbers, length(numbers, end));
-    put(sink, ids);
-    end = put_number<10>(numbers, index + 1, 1);
-    std::memcpy(end, "\t0000:", 6);
-    end = put_number<16>(end + 6, index + 2, 2);
-    put(sink, numbers, length(numbers, end));
-    put(sink, tail);
-  }
+  write_entries(sink, count, [&ids, &tail](uint32_t index) {
+    Entry entry;
+    add_counter(entry, index, 10, 2);
+    entry.text += ids;
+    add_counter(entry, index + 1, 10, 1);
+    entry.text += "\t0000:";
+    add_counter(entry, index + 2, 16, 2);
+    entry.text += tail;
+    return entry;
+  });
   put(sink, format("%s end\n", word));
 }
 
@@ -161,12 +216,13 @@ void write_pie(Sink& sink, const char* root, int32_t count, const Identity& id,
                         success ? "true" : "false", message);
   }
   after_bus += "  </Application>\n </Device>\n";
-  for (int32_t i = 0; i < count; ++i) {
-    put(sink, before_bus);
-    char bus[16];
-    put(sink, bus, length(bus, put_number<16>(bus, static_cast<uint32_t>(i) + 2, 2)));
-    put(sink, after_bus);
-  }
+  write_entries(sink, count, [&before_bus, &after_bus](uint32_t index) {
+    Entry entry;
+    entry.text = before_bus;
+    add_counter(entry, index + 2, 16, 2);
+    entry.text += after_bus;
+    return entry;
+  });
   put(sink, format("</%s>\n", root));
 }
 

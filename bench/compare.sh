@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# Whole-process comparison at 1,000,000 devices per report shape: the program, the baseline
+# program (fprintf per piece) and cat of the same bytes from the page cache, to /dev/null and to
+# a file in /tmp; then peak RSS at 10 and 10,000,000 devices. Prints a Markdown table.
+#
+# Usage: bench/compare.sh [RUNS]   (mean of RUNS runs each, default 15)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+runs=${1:-15}
+devices=1000000
+
+cmake --preset release >/dev/null
+cmake --build --preset release --target zorvicxlsim zorvicxlsim_baseline >/dev/null
+program=$PWD/build-release/zorvicxlsim
+baseline=$PWD/build-release/bench/zorvicxlsim_baseline
+work=$(mktemp -d /tmp/zorvic_bench.XXXXXX)
+trap 'rm -rf "$work"' EXIT
+
+ids=(--VendorId 0x1235 --DeviceId 0xc240 --SubVendorId 0x1028 --SubDeviceId 0x2382
+  --fwversion 04.004.006.00E)
+
+# Mean wall-clock time of a command line over $runs runs after one warm-up, in milliseconds,
+# output to $1.
+mean_ms() {
+  local target=$1 total=0 start end
+  shift
+  "$@" >"$target"
+  for ((r = 0; r < runs; r++)); do
+    start=$(date +%s%N)
+    "$@" >"$target"
+    end=$(date +%s%N)
+    total=$((total + (end - start) / 1000))
+  done
+  awk -v us="$total" -v n="$runs" 'BEGIN { printf "%.1f", us / n / 1000 }'
+}
+
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
+
+peak_kib() { /usr/bin/time -f %M "$@" 2>&1 >/dev/null | tail -n1; }
+
+echo "| shape | MB | to | program ms | baseline ms | cat ms | baseline/program (goal >= 10) | program/cat (goal <= 1.5) |"
+echo "|---|---|---|---|---|---|---|---|"
+shapes=("text list:--list" "text fwupdate:--fwupdate" "PIE list:-p --list" "PIE fwupdate:-p --fwupdate")
+for entry in "${shapes[@]}"; do
+  name=${entry%%:*}
+  read -r -a shape <<<"${entry#*:}"
+  "$program" --sim "$devices" "${ids[@]}" "${shape[@]}" >"$work/expected"
+  "$baseline" --sim "$devices" "${ids[@]}" "${shape[@]}" | cmp -s - "$work/expected" ||
+    { echo "baseline output differs for $name" >&2; exit 1; }
+  mb=$(awk -v b="$(stat -c %s "$work/expected")" 'BEGIN { printf "%.0f", b / 1e6 }')
+  cat "$work/expected" >/dev/null # into the page cache
+  for to in /dev/null "$work/out"; do
+    p=$(mean_ms "$to" "$program" --sim "$devices" "${ids[@]}" "${shape[@]}")
+    b=$(mean_ms "$to" "$baseline" --sim "$devices" "${ids[@]}" "${shape[@]}")
+    c=$(mean_ms "$to" cat "$work/expected")
+    label=$([ "$to" = /dev/null ] && echo /dev/null || echo "file in /tmp")
+    echo "| $name | $mb | $label | $p | $b | $c | $(ratio "$b" "$p") | $(ratio "$p" "$c") |"
+  done
+done
+
+echo
+echo "| shape | peak RSS, 10 devices | peak RSS, 10,000,000 devices |"
+echo "|---|---|---|"
+for entry in "${shapes[@]}"; do
+  name=${entry%%:*}
+  read -r -a shape <<<"${entry#*:}"
+  small=$(peak_kib "$program" --sim 10 "${ids[@]}" "${shape[@]}")
+  large=$(peak_kib "$program" --sim 10000000 "${ids[@]}" "${shape[@]}")
+  echo "| $name | $small KiB | $large KiB |"
+done
