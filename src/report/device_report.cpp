@@ -63,69 +63,91 @@ inline void put(Sink& sink, const char* data, size_t size) {
 
 void put(Sink& sink, const std::string& text) { put(sink, text.data(), text.size()); }
 
+constexpr char DIGITS[] = "0123456789abcdef";
+
 // Appends value in base 10 or 16 with at least min_digits digits, zero-filled, as "%0Nd" and
 // "%0Nx" do.
 void append_number(std::string& out, uint32_t value, uint32_t base, size_t min_digits) {
   char digits[32];
   size_t count = 0;
   do {
-    digits[count++] = "0123456789abcdef"[value % base];
+    digits[count++] = DIGITS[value % base];
     value /= base;
   } while (value != 0);
   while (count < min_digits) digits[count++] = '0';
   while (count > 0) out += digits[--count];
 }
 
-// A number inside an entry's text that goes up by one from each device to the next.
+// A number inside an entry's text that goes up by one from each device to the next. Its last
+// digit is written into each copy of the entry, so the entry itself changes only when that
+// digit carries.
 struct Counter {
-  size_t begin;  // its digits are text[begin, end)
+  size_t begin;  // its digits are text[begin, end); the last one in text is not kept current
   size_t end;
-  char top;  // its highest digit: '9' or 'f'
+  uint32_t base;  // 10 or 16
+  uint32_t last;  // the value of its last digit for the device the entry was rendered for
 };
 
-// One device's entry, with the numbers that change from device to device at known places: the
-// next device's entry is this one with every counter counted up in place, so a device costs one
-// copy and a few digit steps, and the entry is rendered anew only when a number grows a digit.
+// One device's entry with its N changing numbers at known places. A device costs one copy of
+// the entry and a digit per number; the entry is rendered anew only when a number grows a digit.
+template <size_t N>
 struct Entry {
   std::string text;
-  Counter counters[3];
+  Counter counters[N];
   size_t counter_count = 0;
 };
 
-void add_counter(Entry& entry, uint32_t value, uint32_t base, size_t min_digits) {
+template <size_t N>
+void add_counter(Entry<N>& entry, uint32_t value, uint32_t base, size_t min_digits) {
   const size_t begin = entry.text.size();
   append_number(entry.text, value, base, min_digits);
-  entry.counters[entry.counter_count++] = Counter{begin, entry.text.size(), base == 16 ? 'f' : '9'};
+  entry.counters[entry.counter_count++] = Counter{begin, entry.text.size(), base, value % base};
 }
 
-// Counts every number up by one; false when one of them needs a further digit.
-bool count_up(Entry& entry) {
-  // Digits are chars, which may alias anything: work from locals so the loop stays in registers.
-  char* const text = entry.text.data();
-  const Counter* const counters = entry.counters;
-  const size_t count = entry.counter_count;
-  for (size_t k = 0; k < count; ++k) {
-    const Counter counter = counters[k];
-    size_t at = counter.end;
-    while (text[at - 1] == counter.top) {
-      text[--at] = '0';
-      if (at == counter.begin) return false;
-    }
-    const char digit = text[at - 1];
-    text[at - 1] = digit == '9' ? 'a' : static_cast<char>(digit + 1);
-  }
+// Carries into the digits before a counter's last one; false when the number needs a further
+// digit.
+bool carry(std::string& text, const Counter& counter) {
+  const char top = DIGITS[counter.base - 1];
+  size_t at = counter.end - 1;
+  while (at > counter.begin && text[at - 1] == top) text[--at] = '0';
+  if (at == counter.begin) return false;
+  char& digit = text[at - 1];
+  digit = digit == '9' ? 'a' : static_cast<char>(digit + 1);
   return true;
 }
 
 // Writes the entries of devices 0 .. count-1; render(i) makes device i's entry from scratch.
-template <typename Render>
+// The last digits live in locals, out of reach of the byte stores, so they stay in registers.
+template <size_t N, typename Render>
 void write_entries(Sink& sink, int32_t count, Render render) {
   if (count <= 0) return;
-  Entry entry = render(0u);
+  Entry<N> entry = render(0u);
+  uint32_t last[N];
+  for (size_t k = 0; k < N; ++k) last[k] = entry.counters[k].last;
   for (int32_t i = 1;; ++i) {
-    put(sink, entry.text);
+    const size_t size = entry.text.size();
+    char* copy = entry.text.data();  // an entry larger than the buffer is written from itself
+    if (size <= BUFFER_SIZE) {
+      if (size > BUFFER_SIZE - sink.used) drain(sink);
+      copy = sink.bytes + sink.used;
+      std::memcpy(copy, entry.text.data(), size);
+    }
+    for (size_t k = 0; k < N; ++k) copy[entry.counters[k].end - 1] = DIGITS[last[k]];
+    if (size <= BUFFER_SIZE) {
+      sink.used += size;
+    } else {
+      put(sink, entry.text);
+    }
     if (i == count || sink.error != 0) return;
-    if (!count_up(entry)) entry = render(static_cast<uint32_t>(i));
+    for (size_t k = 0; k < N; ++k) {
+      if (++last[k] < entry.counters[k].base) continue;
+      last[k] = 0;
+      if (!carry(entry.text, entry.counters[k])) {
+        entry = render(static_cast<uint32_t>(i));
+        for (size_t j = 0; j < N; ++j) last[j] = entry.counters[j].last;
+        break;
+      }
+    }
   }
 }
 
@@ -184,8 +206,8 @@ void write_text(Sink& sink, const char* word, int32_t count, const Identity& id,
   const std::string ids = format(" 0x%04x 0x%04x 0x%04x 0x%04x mem", id.vendor, id.device,
                                  id.sub_vendor, id.sub_device);
   const std::string tail = message != nullptr ? format(":00.0 %s\n", message) : ":00.0\n";
-  write_entries(sink, count, [&ids, &tail](uint32_t index) {
-    Entry entry;
+  write_entries<3>(sink, count, [&ids, &tail](uint32_t index) {
+    Entry<3> entry;
     add_counter(entry, index, 10, 2);
     entry.text += ids;
     add_counter(entry, index + 1, 10, 1);
@@ -216,8 +238,8 @@ void write_pie(Sink& sink, const char* root, int32_t count, const Identity& id,
                         success ? "true" : "false", message);
   }
   after_bus += "  </Application>\n </Device>\n";
-  write_entries(sink, count, [&before_bus, &after_bus](uint32_t index) {
-    Entry entry;
+  write_entries<1>(sink, count, [&before_bus, &after_bus](uint32_t index) {
+    Entry<1> entry;
     entry.text = before_bus;
     add_counter(entry, index + 2, 16, 2);
     entry.text += after_bus;
