@@ -149,6 +149,16 @@ TEST_F(DeviceReport, MatchesTheDocumentedFormats) {
   }
 }
 
+// Index 9999 -> 10000, mem 99999 -> 100000, bus 0xfff -> 0x1000 and 0xffff -> 0x10000.
+TEST_F(DeviceReport, NumbersGrowDigitsWherePrintfDoes) {
+  for (const bool pie : {false, true}) {
+    for (const auto kind : {report::REPORT_LIST, report::REPORT_FWUPDATE}) {
+      const Params p{70000, pie, kind, {0x1235, 0xc240, 0x1028, 0x2382}, true, "1", "d"};
+      EXPECT_EQ(expected_report(p), written(p)) << "pie " << pie << " kind " << kind;
+    }
+  }
+}
+
 // Constant pieces larger than the writer's block buffer take the direct path.
 TEST_F(DeviceReport, HugeDisplayNameIsWrittenWhole) {
   const std::string name(200000, 'n');
