@@ -31,8 +31,8 @@ const char* const option_help[OPTION_COUNT] = {
     "\tlist the specified VendorId:DeviceId:SubVendorId:SubDeviceId devices",
     "\tfirmware update all non-zero VendorId:DeviceId:SubVendorId:SubDeviceId devices",
     "\tPIEConfig.xml output format",
-    "number\tsimulate number of VendorId:DeviceId:SubVendorId:SubDeviceId devices (--sim "
-    "default=1; 0 if --sim is not present)",
+    ("number\tsimulate number of VendorId:DeviceId:SubVendorId:SubDeviceId devices (--sim "
+     "default=1; 0 if --sim is not present)"),
     "0x1235\tVendor ID",
     "0xc240\tDevice ID",
     "0x1028\tSubVendor ID",
