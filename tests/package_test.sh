@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Builds the .deb and .tar.gz from a configured build directory, installs the .deb into this
+# machine with dpkg (root only), runs the installed program, and removes the package again.
+# Usage: package_test.sh BUILD_DIR
+set -euo pipefail
+build=$(realpath "$1")
+rm -rf "$build/packages"
+(cd "$build" && cpack -G "DEB;TGZ" -B "$build/packages" >/dev/null)
+deb=$(ls "$build"/packages/zorvicxlsim_*_*.deb)
+ls "$build"/packages/zorvicxlsim-*.tar.gz >/dev/null
+
+dpkg -i "$deb" >/dev/null
+trap 'dpkg -r zorvicxlsim >/dev/null' EXIT
+version=$(PATH=/usr/bin:$PATH zorvicxlsim --version)
+[[ $version == "zorvicxlsim 0.0.1.0x59c2bd1" ]] || { echo "FAIL: --version gave '$version'"; exit 1; }
+report=$(cd /tmp && /usr/bin/zorvicxlsim --sim 2 --pie --VendorId 0x1235 --list)
+[ "$(grep -c '<Device vendorID = "1235"' <<<"$report")" = 2 ] || { echo "FAIL: report"; exit 1; }
+for file in /usr/share/man/man1/zorvicxlsim.1 /usr/share/bash-completion/completions/zorvicxlsim \
+  /usr/share/doc/zorvicxlsim/copyright; do
+  [ -s "$file" ] || { echo "FAIL: $file missing"; exit 1; }
+done
+echo "package $(basename "$deb") installs and runs"
