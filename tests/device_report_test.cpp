@@ -166,16 +166,6 @@ TEST_F(DeviceReport, HugeDisplayNameIsWrittenWhole) {
   EXPECT_EQ(expected_report(p), written(p));
 }
 
-TEST_F(DeviceReport, OutputFileThatCannotBeOpenedIsReported) {
-  app::SimSettings settings;
-  const std::string missing = dir_ + "/missing/out.txt";
-  settings.output_file = missing.c_str();
-  std::fflush(stdout);
-  const report::ReportResult result =
-      report::write_device_report(settings, 0, 0, 0, 0, 0, 0, report::REPORT_LIST);
-  EXPECT_EQ(ENOENT, result.file_error);
-}
-
 TEST(Driver, EmptyVectorWritesNothingAndSucceeds) {
   char* argv[] = {nullptr};
   EXPECT_EQ(0, app::run_command_line(0, argv));

@@ -46,6 +46,16 @@ void note_report(Run& run, report::ReportResult result) {
   if (result.file_error != 0) print_failure(run, run.settings.output_file, result.file_error);
 }
 
+using ReportFunction = report::ReportResult (*)(const SimSettings&, int32_t, int32_t, uint32_t,
+                                                uint32_t, uint32_t, uint32_t);
+
+// Runs a report with the settings as they stand now.
+void make_report(Run& run, ReportFunction report_function) {
+  const SimSettings& s = run.settings;
+  note_report(run, report_function(s, s.sim_count, s.pie_format, s.pci_vendor_id, s.pci_device_id,
+                                   s.pci_sub_vendor_id, s.pci_sub_device_id));
+}
+
 // A report lost on a full disk or a closed standard output must not end with status 0.
 int32_t finish(Run& run) {
   errno = 0;
@@ -91,54 +101,21 @@ int32_t run_command_line(int32_t argc, char** argv) {
         std::fprintf(stderr, "%s: %s\n", run.program, parser.error_text);
         run.failed = true;
         return finish(run);
-      case OPT_LIST:
-        note_report(
-            run, report::report_list(s, s.sim_count, s.pie_format, s.pci_vendor_id, s.pci_device_id,
-                                     s.pci_sub_vendor_id, s.pci_sub_device_id));
-        break;
-      case OPT_FWUPDATE:
-        note_report(run, report::report_fwupdate(s, s.sim_count, s.pie_format, s.pci_vendor_id,
-                                                 s.pci_device_id, s.pci_sub_vendor_id,
-                                                 s.pci_sub_device_id));
-        break;
-      case OPT_PIE:
-        ++s.pie_format;
-        break;
-      case OPT_SIM:
-        apply_sim(parser, argc, s);
-        break;
-      case OPT_VENDOR_ID:
-        s.pci_vendor_id = id_value_of(parser.option_arg);
-        break;
-      case OPT_DEVICE_ID:
-        s.pci_device_id = id_value_of(parser.option_arg);
-        break;
-      case OPT_SUB_VENDOR_ID:
-        s.pci_sub_vendor_id = id_value_of(parser.option_arg);
-        break;
-      case OPT_SUB_DEVICE_ID:
-        s.pci_sub_device_id = id_value_of(parser.option_arg);
-        break;
-      case OPT_FW:
-        s.fw_file = parser.option_arg;
-        break;
-      case OPT_FW_VERSION:
-        s.fw_version = parser.option_arg;
-        break;
-      case OPT_DISPLAY:
-        s.display_name = parser.option_arg;
-        break;
-      case OPT_OUTPUT:
-        s.output_file = parser.option_arg;
-        break;
-      case OPT_VERSION:
-        print_version(run.program);
-        break;
-      case OPT_HELP:
-        print_usage(run.program);
-        break;
-      default:
-        break;  // --verbose is accepted and changes nothing
+      case OPT_LIST: make_report(run, report::report_list); break;
+      case OPT_FWUPDATE: make_report(run, report::report_fwupdate); break;
+      case OPT_PIE: ++s.pie_format; break;
+      case OPT_SIM: apply_sim(parser, argc, s); break;
+      case OPT_VENDOR_ID: s.pci_vendor_id = id_value_of(parser.option_arg); break;
+      case OPT_DEVICE_ID: s.pci_device_id = id_value_of(parser.option_arg); break;
+      case OPT_SUB_VENDOR_ID: s.pci_sub_vendor_id = id_value_of(parser.option_arg); break;
+      case OPT_SUB_DEVICE_ID: s.pci_sub_device_id = id_value_of(parser.option_arg); break;
+      case OPT_FW: s.fw_file = parser.option_arg; break;
+      case OPT_FW_VERSION: s.fw_version = parser.option_arg; break;
+      case OPT_DISPLAY: s.display_name = parser.option_arg; break;
+      case OPT_OUTPUT: s.output_file = parser.option_arg; break;
+      case OPT_VERSION: print_version(run.program); break;
+      case OPT_HELP: print_usage(run.program); break;
+      default: break;  // --verbose is accepted and changes nothing
     }
   }
 

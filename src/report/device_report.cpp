@@ -31,9 +31,9 @@ struct Sink {
 };
 
 void write_through(Sink& sink, const char* data, size_t size) {
-  if (sink.error == 0 && std::fwrite(data, 1, size, sink.stream) != size) {
-    sink.error = errno != 0 ? errno : EIO;
-  }
+  if (sink.error != 0) return;
+  errno = 0;
+  if (std::fwrite(data, 1, size, sink.stream) != size) sink.error = errno != 0 ? errno : EIO;
 }
 
 void drain(Sink& sink) {
@@ -41,21 +41,13 @@ void drain(Sink& sink) {
   sink.used = 0;
 }
 
-[[gnu::noinline]] void put_with_drain(Sink& sink, const char* data, size_t size) {
-  drain(sink);
-  if (size > BUFFER_SIZE) {
-    write_through(sink, data, size);
-    return;
-  }
-  std::memcpy(sink.bytes, data, size);
-  sink.used = size;
-}
-
-// The common case, a piece that fits, stays inline in the per-device loop.
-inline void put(Sink& sink, const char* data, size_t size) {
+void put(Sink& sink, const char* data, size_t size) {
   if (size > BUFFER_SIZE - sink.used) {
-    put_with_drain(sink, data, size);
-    return;
+    drain(sink);
+    if (size > BUFFER_SIZE) {
+      write_through(sink, data, size);
+      return;
+    }
   }
   std::memcpy(sink.bytes + sink.used, data, size);
   sink.used += size;
@@ -159,7 +151,6 @@ void write_entries(Sink& sink, int32_t count, Render render) {
   va_start(args, form);
   // The analyzer of clang 14 misses va_start in C++ and flags the next line.
   const int length = std::vsnprintf(small, sizeof small, form, args);  // NOLINT
-
   va_end(args);
   const auto size = static_cast<size_t>(length > 0 ? length : 0);
   if (size < sizeof small) return std::string(small, size);
@@ -176,23 +167,12 @@ std::string xml_escaped(const char* text) {
   std::string out;
   for (; *text != '\0'; ++text) {
     switch (*text) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      case '\'':
-        out += "&apos;";
-        break;
-      default:
-        out += *text;
+      case '&': out += "&amp;"; break;
+      case '<': out += "&lt;"; break;
+      case '>': out += "&gt;"; break;
+      case '"': out += "&quot;"; break;
+      case '\'': out += "&apos;"; break;
+      default: out += *text;
     }
   }
   return out;
