@@ -109,38 +109,59 @@ bool carry(std::string& text, const Counter& counter) {
 }
 
 // Writes the entries of devices 0 .. count-1; render(i) makes device i's entry from scratch.
-// The last digits live in locals, out of reach of the byte stores, so they stay in registers.
+// The loop's state lives in locals, out of reach of the byte stores, and its loops over the N
+// numbers are unrolled, so that state stays in registers.
 template <size_t N, typename Render>
 void write_entries(Sink& sink, int32_t count, Render render) {
   if (count <= 0) return;
-  Entry<N> entry = render(0u);
+  Entry<N> entry;
+  size_t digit_at[N];  // where each number's last digit stands
+  uint32_t base[N];
   uint32_t last[N];
-  for (size_t k = 0; k < N; ++k) last[k] = entry.counters[k].last;
+  // Renders device i's entry and takes its numbers' state into the locals.
+  const auto start = [&](uint32_t i) {
+    entry = render(i);
+#pragma GCC unroll 4
+    for (size_t k = 0; k < N; ++k) {
+      digit_at[k] = entry.counters[k].end - 1;
+      base[k] = entry.counters[k].base;
+      last[k] = entry.counters[k].last;
+    }
+  };
+  start(0);
+  size_t used = sink.used;
   for (int32_t i = 1;; ++i) {
     const size_t size = entry.text.size();
     char* copy = entry.text.data();  // an entry larger than the buffer is written from itself
     if (size <= BUFFER_SIZE) {
-      if (size > BUFFER_SIZE - sink.used) drain(sink);
-      copy = sink.bytes + sink.used;
+      if (size > BUFFER_SIZE - used) {
+        sink.used = used;
+        drain(sink);
+        used = 0;
+      }
+      copy = sink.bytes + used;
       std::memcpy(copy, entry.text.data(), size);  // NOLINT(bugprone-not-null-terminated-result)
     }
-    for (size_t k = 0; k < N; ++k) copy[entry.counters[k].end - 1] = DIGITS[last[k]];
+#pragma GCC unroll 4
+    for (size_t k = 0; k < N; ++k) copy[digit_at[k]] = DIGITS[last[k]];
     if (size <= BUFFER_SIZE) {
-      sink.used += size;
+      used += size;
     } else {
+      sink.used = used;
       put(sink, entry.text);
+      used = sink.used;
     }
-    if (i == count || sink.error != 0) return;
+    if (i == count || sink.error != 0) break;
+    bool grown = false;
+#pragma GCC unroll 4
     for (size_t k = 0; k < N; ++k) {
-      if (++last[k] < entry.counters[k].base) continue;
+      if (++last[k] < base[k]) continue;
       last[k] = 0;
-      if (!carry(entry.text, entry.counters[k])) {
-        entry = render(static_cast<uint32_t>(i));
-        for (size_t j = 0; j < N; ++j) last[j] = entry.counters[j].last;
-        break;
-      }
+      grown = !carry(entry.text, entry.counters[k]) || grown;
     }
+    if (grown) start(static_cast<uint32_t>(i));
   }
+  sink.used = used;
 }
 
 // printf into a string: for the pieces that are rendered once per report. A C variadic
