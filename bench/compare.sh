@@ -3,7 +3,7 @@
 # program (fprintf per piece) and cat of the same bytes from the page cache, to /dev/null and to
 # a file in /tmp; then peak RSS at 10 and 10,000,000 devices. Prints a Markdown table.
 #
-# Usage: bench/compare.sh [RUNS]   (mean of RUNS runs each, default 15)
+# Usage: bench/compare.sh [RUNS]   (median of RUNS runs each, default 15)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=${1:-15}
@@ -19,19 +19,19 @@ trap 'rm -rf "$work"' EXIT
 ids=(--VendorId 0x1235 --DeviceId 0xc240 --SubVendorId 0x1028 --SubDeviceId 0x2382
   --fwversion 04.004.006.00E)
 
-# Mean wall-clock time of a command line over $runs runs after one warm-up, in milliseconds,
-# output to $1.
-mean_ms() {
-  local target=$1 total=0 start end
+# Median wall-clock time of a command line over $runs runs after one warm-up, in milliseconds,
+# output to $1. The median, because a shared machine adds spikes that would swamp a mean.
+median_ms() {
+  local target=$1 start end times=()
   shift
   "$@" >"$target"
   for ((r = 0; r < runs; r++)); do
     start=$(date +%s%N)
     "$@" >"$target"
     end=$(date +%s%N)
-    total=$((total + (end - start) / 1000))
+    times+=($(((end - start) / 1000)))
   done
-  awk -v us="$total" -v n="$runs" 'BEGIN { printf "%.1f", us / n / 1000 }'
+  printf '%s\n' "${times[@]}" | sort -n | awk '{ t[NR] = $1 } END { printf "%.1f", t[int((NR + 1) / 2)] / 1000 }'
 }
 
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
@@ -50,9 +50,9 @@ for entry in "${shapes[@]}"; do
   mb=$(awk -v b="$(stat -c %s "$work/expected")" 'BEGIN { printf "%.0f", b / 1e6 }')
   cat "$work/expected" >/dev/null # into the page cache
   for to in /dev/null "$work/out"; do
-    p=$(mean_ms "$to" "$program" --sim "$devices" "${ids[@]}" "${shape[@]}")
-    b=$(mean_ms "$to" "$baseline" --sim "$devices" "${ids[@]}" "${shape[@]}")
-    c=$(mean_ms "$to" cat "$work/expected")
+    p=$(median_ms "$to" "$program" --sim "$devices" "${ids[@]}" "${shape[@]}")
+    b=$(median_ms "$to" "$baseline" --sim "$devices" "${ids[@]}" "${shape[@]}")
+    c=$(median_ms "$to" cat "$work/expected")
     label=$([ "$to" = /dev/null ] && echo /dev/null || echo "file in /tmp")
     echo "| $name | $mb | $label | $p | $b | $c | $(ratio "$b" "$p") | $(ratio "$p" "$c") |"
   done
