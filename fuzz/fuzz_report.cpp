@@ -56,17 +56,25 @@ bool unescape(const std::string& value, std::string& out) {
   return true;
 }
 
-// Every value of the named attribute must read back as expected.
+// Every value of the named attribute must read back as expected. Escaped texts hold no raw
+// quote, so the document's quotes pair up exactly: outside, value, outside, value, ...
 void check_attribute(const std::string& document, const std::string& name,
                      const std::string& expected) {
-  const std::string start = name + " = \"";
-  for (size_t at = document.find(start); at != std::string::npos;
-       at = document.find(start, at + 1)) {
-    const size_t begin = at + start.size();
-    const size_t end = document.find('"', begin);
-    require(end != std::string::npos);
-    std::string value;
-    require(unescape(document.substr(begin, end - begin), value) && value == expected);
+  size_t outside = 0;
+  for (size_t open = document.find('"'); open != std::string::npos;
+       open = document.find('"', outside)) {
+    const size_t close = document.find('"', open + 1);
+    require(close != std::string::npos);
+    const std::string before = document.substr(outside, open - outside);
+    const bool named =
+        before.size() >= name.size() + 3 &&
+        before.compare(before.size() - name.size() - 3, std::string::npos, name + " = ") == 0 &&
+        (before.size() == name.size() + 3 || before[before.size() - name.size() - 4] == ' ');
+    if (named) {
+      std::string value;
+      require(unescape(document.substr(open + 1, close - open - 1), value) && value == expected);
+    }
+    outside = close + 1;
   }
 }
 
