@@ -99,8 +99,20 @@ uint32_t reference_id_value(const std::string& text) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzedDataProvider in(data, size);
-  static const std::string out_name = "/tmp/zorvic_fuzz_" + std::to_string(getpid()) + ".out";
-  static const std::string fw_name = "/tmp/zorvic_fuzz_" + std::to_string(getpid()) + ".fw";
+  // The report and firmware files of this process, removed when it ends.
+  static const struct Files {
+    std::string out = "/tmp/zorvic_fuzz_" + std::to_string(getpid()) + ".out";
+    std::string fw = "/tmp/zorvic_fuzz_" + std::to_string(getpid()) + ".fw";
+    Files(const Files&) = delete;
+    Files& operator=(const Files&) = delete;
+    Files() = default;
+    ~Files() {
+      std::remove(out.c_str());
+      std::remove(fw.c_str());
+    }
+  } files;
+  const std::string& out_name = files.out;
+  const std::string& fw_name = files.fw;
 
   std::string number = in.ConsumeRandomLengthString(24);
   number.resize(std::strlen(number.c_str()));
