@@ -13,7 +13,6 @@ using Writer = report::ReportResult (*)(const app::SimSettings&, int32_t, int32_
 
 void run_shape(benchmark::State& state, Writer writer, int32_t pie, report::ReportKind kind) {
   app::SimSettings settings;
-  settings.output_file = "/dev/null";
   settings.fw_version = "04.004.006.00E";
   const auto devices = static_cast<int32_t>(state.range(0));
   // One report measures its own size, so bytes per second count exactly what was written.

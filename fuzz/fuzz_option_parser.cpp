@@ -1,6 +1,6 @@
 // Fuzzes the option parser with random tables and vectors, permutation on and off, and checks
 // its invariants after every call; short options through a table are checked against parse_short
-// over the spec the table stands for.
+// over the short-option string the table stands for.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <algorithm>
@@ -17,9 +17,9 @@ void require(bool condition) {
   if (!condition) std::abort();
 }
 
-// The spec a table stands for: each row with an id from 1 to 126 adds its character and a colon
-// per argument kind step.
-std::string derived_spec(const std::vector<cmdline::LongOption>& table) {
+// The short-option string a table stands for: each row with an id from 1 to 126 adds its character
+// and a colon per argument kind step.
+std::string short_options_of(const std::vector<cmdline::LongOption>& table) {
   std::string spec;
   for (const cmdline::LongOption& row : table) {
     if (row.name == nullptr && row.id == 0) break;
@@ -61,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     table.push_back({named ? names[i].c_str() : nullptr, id, kind});
   }
   table.push_back({nullptr, 0, cmdline::ARG_NONE});
-  const std::string spec = derived_spec(table);
+  const std::string spec = short_options_of(table);
 
   std::vector<std::string> strings;
   const bool program_name = in.ConsumeIntegralInRange(0, 15) != 0;
@@ -87,7 +87,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const char* entry = argv[static_cast<size_t>(parser.next_index)];
     const bool short_form =
         entry != nullptr && entry[0] == '-' && entry[1] != '\0' && entry[1] != '-';
-    cmdline::OptionParser by_spec = parser;
+    cmdline::OptionParser by_string = parser;
     int32_t index = -7;
     const int32_t ret = use_table ? cmdline::parse_long(parser, table.data(), &index)
                                   : cmdline::parse_short(parser, spec.c_str());
@@ -109,9 +109,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       require(index == -1 || (index >= 0 && static_cast<size_t>(index) < row_count));
     }
     if (use_table && short_form) {
-      // The table's short options are exactly the derived spec's.
-      const int32_t spec_ret = cmdline::parse_short(by_spec, spec.c_str());
-      require(spec_ret == ret && same_state(by_spec, parser));
+      // The table's short options are exactly those of its short-option string.
+      const int32_t string_ret = cmdline::parse_short(by_string, spec.c_str());
+      require(string_ret == ret && same_state(by_string, parser));
     }
     if (ret == cmdline::PARSE_END) break;
   }

@@ -33,21 +33,16 @@ else
 fi
 offers "zorvicxlsim --Ve" "--VendorId"
 offers "zorvicxlsim --fw" "--fw --fwupdate --fwversion"
-offers "zorvicxlsim -l --Sub" "--SubDeviceId --SubVendorId"
 offers "zorvicxlsim -" "$(printf '%s\n' --verbose --list -l --fwupdate --pie -p --sim -s --VendorId \
   --DeviceId --SubVendorId --SubDeviceId --fw -f --fwversion --display --output -o --version -v \
   --help -h | sort | xargs)"
 offers "zorvicxlsim --fw f" "fw.bin fwdir fx.txt"
-offers "zorvicxlsim -f fw" "fw.bin fwdir"
 offers "zorvicxlsim --list --output " "fw.bin fwdir fx.txt"
 offers "zorvicxlsim -o fx" "fx.txt"
 offers "zorvicxlsim --output = fw." "fw.bin"
 offers "zorvicxlsim --sim " ""
-offers "zorvicxlsim -s " ""
 offers "zorvicxlsim --VendorId " ""
-offers "zorvicxlsim --SubDeviceId 0x" ""
 offers "zorvicxlsim --display " ""
-offers "zorvicxlsim --fwversion " ""
 offers "zorvicxlsim --list fw" ""
 
 echo "$passed passed, $failed failed"

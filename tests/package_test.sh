@@ -1,13 +1,17 @@
 #!/usr/bin/env bash
-# Builds the .deb and .tar.gz from a configured build directory, installs the .deb into this
-# machine with dpkg (root only), runs the installed program, and removes the package again.
+# Builds the .deb and .tar.gz from a built build directory, checks the tarball's layout, installs
+# the .deb into this machine with dpkg (root only), runs the installed program, and removes the
+# package again.
 # Usage: package_test.sh BUILD_DIR
 set -euo pipefail
 build=$(realpath "$1")
 rm -rf "$build/packages"
 (cd "$build" && cpack -G "DEB;TGZ" -B "$build/packages" >/dev/null)
 deb=$(ls "$build"/packages/zorvicxlsim_*_*.deb)
-ls "$build"/packages/zorvicxlsim-*.tar.gz >/dev/null
+# The tarball is the install step's tree, laid out through DESTDIR.
+[ "$(tar tzf "$build"/packages/zorvicxlsim-*.tar.gz | grep -cE \
+  '/(bin/zorvicxlsim|man1/zorvicxlsim.1|completions/zorvicxlsim|zorvicxlsim/copyright)$')" = 4 ] ||
+  { echo "FAIL: tarball layout"; exit 1; }
 
 dpkg -i "$deb" >/dev/null
 trap 'dpkg -r zorvicxlsim >/dev/null' EXIT

@@ -52,7 +52,7 @@ int32_t set_error(OptionParser& parser, const char* message, const char* detail)
 
 int32_t colons_for(ArgKind kind) { return kind == ARG_REQUIRED ? 1 : kind == ARG_OPTIONAL ? 2 : 0; }
 
-// Kind of ch in a spec: the first occurrence governs, read from the colons after it.
+// Kind of ch in a short-option string: its first occurrence governs, read from the colons after it.
 int32_t short_arg_kind(const char* spec, unsigned char ch) {
   if (ch == ':') return NOT_AN_OPTION;
   const auto* at = reinterpret_cast<const unsigned char*>(spec);
@@ -62,9 +62,9 @@ int32_t short_arg_kind(const char* spec, unsigned char ch) {
   return at[2] == ':' ? ARG_OPTIONAL : ARG_REQUIRED;
 }
 
-// The same answer as short_arg_kind over the spec the table stands for (each row with an
-// id from 1 to 126 adds its character and 0, 1 or 2 colons), read straight from the rows
-// so that no table, however long, needs working storage.
+// The same answer as short_arg_kind over the short-option string the table stands for (each row
+// with an id from 1 to 126 adds its character and 0, 1 or 2 colons), read straight from the rows so
+// that no table, however long, needs working storage.
 int32_t table_arg_kind(const LongOption* table, unsigned char ch) {
   if (ch == ':') return NOT_AN_OPTION;
   enum { SEARCHING, FOUND, FOUND_ONE_COLON } state = SEARCHING;

@@ -1,5 +1,5 @@
 // Option parser: walks an argument vector one option at a time against a
-// short-option spec or a table of long options. Prints nothing, allocates
+// short-option string or a table of long options. Prints nothing, allocates
 // nothing; every text it hands back points into the vector itself.
 #pragma once
 
@@ -39,7 +39,8 @@ constexpr int32_t PARSE_ERROR = 63;  // error; the message is in error_text
 // Starts a walk over args (null-terminated; an empty vector is allowed), with permute on.
 void parser_init(OptionParser& parser, char** args);
 
-// Returns the next short option's character per spec ("ab:c::"), PARSE_END or PARSE_ERROR.
+// Returns the next short option's character, PARSE_END or PARSE_ERROR. spec lists the option
+// characters, each followed by no colon, ":" (argument required) or "::" (optional): "ab:c::".
 int32_t parse_short(OptionParser& parser, const char* spec);
 
 // Returns the next option's id (a short option's character), PARSE_END or PARSE_ERROR.
