@@ -8,7 +8,7 @@
 
 namespace baseline {
 
-report::ReportResult write_device_report(const app::SimSettings& settings, int32_t device_count,
+report::ReportResult write_device_report(const report::SimSettings& settings, int32_t device_count,
                                          int32_t pie, uint32_t pci_vendor_id,
                                          uint32_t pci_device_id, uint32_t pci_sub_vendor_id,
                                          uint32_t pci_sub_device_id, report::ReportKind kind) {

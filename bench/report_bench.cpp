@@ -8,11 +8,11 @@
 
 namespace {
 
-using Writer = report::ReportResult (*)(const app::SimSettings&, int32_t, int32_t, uint32_t,
+using Writer = report::ReportResult (*)(const report::SimSettings&, int32_t, int32_t, uint32_t,
                                         uint32_t, uint32_t, uint32_t, report::ReportKind);
 
 void run_shape(benchmark::State& state, Writer writer, int32_t pie, report::ReportKind kind) {
-  app::SimSettings settings;
+  report::SimSettings settings;
   settings.fw_version = "04.004.006.00E";
   const auto devices = static_cast<int32_t>(state.range(0));
   // One report measures its own size, so bytes per second count exactly what was written.

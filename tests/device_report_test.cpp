@@ -108,7 +108,7 @@ class DeviceReport : public ::testing::Test {
   }
 
   std::string written(const Params& p) {
-    app::SimSettings settings;
+    report::SimSettings settings;
     settings.output_file = out_.c_str();
     settings.fw_file = p.fw_found ? fw_.c_str() : nullptr;
     settings.fw_version = p.version;
@@ -126,7 +126,7 @@ TEST_F(DeviceReport, MatchesTheDocumentedFormats) {
   const uint32_t id_sets[][4] = {{0, 0x123, 0xffff, 0x12345},
                                  {0xffffffff, 0x1000, 0xabc, 0},
                                  {0x1235, 0xc240, 0x1028, 0x2382}};
-  const char* texts[][2] = {{nullptr, app::DEFAULT_DISPLAY_NAME},
+  const char* texts[][2] = {{nullptr, report::DEFAULT_DISPLAY_NAME},
                             {"04.004.006.00E", "Vomu 4-DIMM AIC"},
                             {"", ""},
                             {"1<2>&\"'", "A&B <\"C\"> 'D' \xc3\xa9"}};

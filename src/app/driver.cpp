@@ -9,12 +9,14 @@
 
 #include "app/id_value.h"
 #include "app/option_table.h"
-#include "app/sim_settings.h"
 #include "app/usage_text.h"
 #include "report/device_report.h"
+#include "report/sim_settings.h"
 
 namespace app {
 namespace {
+
+using report::SimSettings;
 
 enum ExitStatus : int32_t { EXIT_OK = 0, EXIT_FAILED = 1 };
 

@@ -182,19 +182,81 @@ void write_entries(Sink& sink, int32_t count, Render render) {
   return text;
 }
 
-// Inventory tools read the PIE document with real XML parsers, so texts from the command line
-// must not be able to end an attribute or start markup.
-std::string xml_escaped(const char* text) {
+// One step through a text as UTF-8: a whole well-formed sequence and its code point, or the
+// maximal subpart of an ill-formed one (valid false), which stands for one U+FFFD.
+struct Utf8Step {
+  size_t length;
+  uint32_t code_point;
+  bool valid;
+};
+
+Utf8Step next_utf8(const unsigned char* at) {
+  const uint32_t lead = at[0];
+  if (lead < 0x80) return {1, lead, true};
+  size_t trailing = 0;
+  uint32_t low = 0x80;   // the range of the first trailing byte rules out overlongs, surrogates
+  uint32_t high = 0xBF;  // and code points above U+10FFFF
+  uint32_t code_point = 0;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    trailing = 1;
+    code_point = lead & 0x1F;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    trailing = 2;
+    code_point = lead & 0x0F;
+    if (lead == 0xE0) low = 0xA0;
+    if (lead == 0xED) high = 0x9F;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    trailing = 3;
+    code_point = lead & 0x07;
+    if (lead == 0xF0) low = 0x90;
+    if (lead == 0xF4) high = 0x8F;
+  } else {
+    return {1, 0, false};
+  }
+  for (size_t length = 1; length <= trailing; ++length) {
+    const uint32_t next = at[length];  // the terminating NUL is out of every range
+    if (next < low || next > high) return {length, 0, false};
+    code_point = code_point << 6 | (next & 0x3F);
+    low = 0x80;
+    high = 0xBF;
+  }
+  return {trailing + 1, code_point, true};
+}
+
+// The entity that stands for code_point in an attribute value, or nullptr when it stands for
+// itself. Tab, line feed and carriage return are written as references because a parser turns
+// them into blanks inside an attribute.
+const char* xml_entity(uint32_t code_point) {
+  switch (code_point) {
+    case '&': return "&amp;";
+    case '<': return "&lt;";
+    case '>': return "&gt;";
+    case '"': return "&quot;";
+    case '\'': return "&apos;";
+    case '\t': return "&#9;";
+    case '\n': return "&#10;";
+    case '\r': return "&#13;";
+    default: return nullptr;
+  }
+}
+
+// Inventory tools read the PIE document with real XML parsers, so a text from the command line
+// must neither end an attribute nor start markup, and must parse whatever its bytes are: what
+// XML 1.0 cannot carry (ill-formed UTF-8, control characters, U+FFFE and U+FFFF) becomes U+FFFD.
+std::string xml_attribute_text(const char* text) {
   std::string out;
-  for (; *text != '\0'; ++text) {
-    switch (*text) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      case '\'': out += "&apos;"; break;
-      default: out += *text;
+  for (const auto* at = reinterpret_cast<const unsigned char*>(text); *at != 0;) {
+    const Utf8Step step = next_utf8(at);
+    const uint32_t code_point = step.code_point;
+    const char* entity = xml_entity(code_point);
+    if (entity != nullptr) {
+      out += entity;
+    } else if (!step.valid || code_point < 0x20 || code_point == 0xFFFE || code_point == 0xFFFF) {
+      out += "\xEF\xBF\xBD";  // U+FFFD REPLACEMENT CHARACTER
+    } else {
+      out.append(reinterpret_cast<const char*>(at), step.length);
     }
+    at += step.length;
   }
   return out;
 }
@@ -226,11 +288,11 @@ void write_text(Sink& sink, const char* word, int32_t count, const Identity& id,
 }
 
 void write_pie(Sink& sink, const char* root, int32_t count, const Identity& id,
-               const app::SimSettings& settings, const char* message, bool success) {
+               const SimSettings& settings, const char* message, bool success) {
   put(sink, format("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<%s lang=\"en\">\n", root));
-  const std::string display = xml_escaped(settings.display_name);
+  const std::string display = xml_attribute_text(settings.display_name);
   const std::string version =
-      settings.fw_version != nullptr ? xml_escaped(settings.fw_version) : "(null)";
+      settings.fw_version != nullptr ? xml_attribute_text(settings.fw_version) : "(null)";
   const std::string before_bus = format(
       " <Device vendorID = \"%04x\" deviceID = \"%04x\" subVendorID = \"%04x\" "
       "subDeviceID = \"%04x\" bus = \"",
@@ -267,8 +329,8 @@ bool firmware_file_openable(const char* name) {
   return openable;
 }
 
-ReportResult write_device_report(const app::SimSettings& settings, int32_t device_count,
-                                 int32_t pie, uint32_t pci_vendor_id, uint32_t pci_device_id,
+ReportResult write_device_report(const SimSettings& settings, int32_t device_count, int32_t pie,
+                                 uint32_t pci_vendor_id, uint32_t pci_device_id,
                                  uint32_t pci_sub_vendor_id, uint32_t pci_sub_device_id,
                                  ReportKind kind) {
   ReportResult result{0, 0};
@@ -309,14 +371,14 @@ ReportResult write_device_report(const app::SimSettings& settings, int32_t devic
   return result;
 }
 
-ReportResult report_list(const app::SimSettings& settings, int32_t device_count, int32_t pie,
+ReportResult report_list(const SimSettings& settings, int32_t device_count, int32_t pie,
                          uint32_t pci_vendor_id, uint32_t pci_device_id, uint32_t pci_sub_vendor_id,
                          uint32_t pci_sub_device_id) {
   return write_device_report(settings, device_count, pie, pci_vendor_id, pci_device_id,
                              pci_sub_vendor_id, pci_sub_device_id, REPORT_LIST);
 }
 
-ReportResult report_fwupdate(const app::SimSettings& settings, int32_t device_count, int32_t pie,
+ReportResult report_fwupdate(const SimSettings& settings, int32_t device_count, int32_t pie,
                              uint32_t pci_vendor_id, uint32_t pci_device_id,
                              uint32_t pci_sub_vendor_id, uint32_t pci_sub_device_id) {
   return write_device_report(settings, device_count, pie, pci_vendor_id, pci_device_id,

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "app/sim_settings.h"
+#include "report/sim_settings.h"
 
 namespace report {
 
@@ -23,18 +23,18 @@ struct ReportResult {
 // document when pie is non-zero. Reads fw_file, output_file, fw_version and display_name from
 // settings. The output file is truncated by every report; when it cannot be opened the report
 // goes to standard output instead and file_error says why.
-ReportResult write_device_report(const app::SimSettings& settings, int32_t device_count,
-                                 int32_t pie, uint32_t pci_vendor_id, uint32_t pci_device_id,
+ReportResult write_device_report(const SimSettings& settings, int32_t device_count, int32_t pie,
+                                 uint32_t pci_vendor_id, uint32_t pci_device_id,
                                  uint32_t pci_sub_vendor_id, uint32_t pci_sub_device_id,
                                  ReportKind kind);
 
 // write_device_report with REPORT_LIST.
-ReportResult report_list(const app::SimSettings& settings, int32_t device_count, int32_t pie,
+ReportResult report_list(const SimSettings& settings, int32_t device_count, int32_t pie,
                          uint32_t pci_vendor_id, uint32_t pci_device_id, uint32_t pci_sub_vendor_id,
                          uint32_t pci_sub_device_id);
 
 // write_device_report with REPORT_FWUPDATE.
-ReportResult report_fwupdate(const app::SimSettings& settings, int32_t device_count, int32_t pie,
+ReportResult report_fwupdate(const SimSettings& settings, int32_t device_count, int32_t pie,
                              uint32_t pci_vendor_id, uint32_t pci_device_id,
                              uint32_t pci_sub_vendor_id, uint32_t pci_sub_device_id);
 

@@ -1,9 +1,10 @@
-// The one run-state record: filled by the driver from the command line, read by each report.
+// The one run-state record: the driver fills it from the command line, each report reads it.
+// It lives with the report writer, its reader, so that the writer needs nothing from above.
 #pragma once
 
 #include <cstdint>
 
-namespace app {
+namespace report {
 
 constexpr const char* DEFAULT_DISPLAY_NAME = "zorvicxlsim_display_text";
 
@@ -21,4 +22,4 @@ struct SimSettings {
   const char* display_name = DEFAULT_DISPLAY_NAME;
 };
 
-}  // namespace app
+}  // namespace report
