@@ -1,5 +1,8 @@
-// The report writer against an oracle built from the documented printf formats, over counts
-// and IDs that cross every width boundary, both kinds, both forms, texts with XML specials.
+// The report writer against the plain printf formats over one grid: counts whose numbers grow
+// digits (index 99/100, 9999/10000, mem 99999/100000, bus 0xff/0x100, 0xffff/0x10000), none and
+// negative; IDs of every width; both kinds and forms; firmware found or not; texts that need
+// escaping, empty and missing ones, and one larger than the writer's block buffer. Then
+// parse_id_value's conversions and the driver over an empty vector.
 #include "report/device_report.h"
 
 #include <gtest/gtest.h>
@@ -7,163 +10,99 @@
 
 #include <cstdio>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <string>
-#include <vector>
 
 #include "app/driver.h"
+#include "app/id_value.h"
 #include "report/status_messages.h"
 
 namespace {
 
 template <typename... Args>
 void append(std::string& out, const char* form, Args... args) {
-  std::vector<char> text(4096);
-  auto size = static_cast<size_t>(std::snprintf(text.data(), text.size(), form, args...));
-  if (size >= text.size()) {
-    text.resize(size + 1);
-    std::snprintf(text.data(), text.size(), form, args...);
-  }
-  out.append(text.data(), size);
+  std::string text(static_cast<size_t>(std::snprintf(nullptr, 0, form, args...)) + 1, '\0');
+  std::snprintf(text.data(), text.size(), form, args...);
+  out.append(text.data(), text.size() - 1);
 }
 
-std::string escaped(const std::string& text) {
+// texts: version and display name as given, then as a PIE document shows them.
+std::string expected_report(int32_t count, bool pie, bool update, const uint32_t* id, bool found,
+                            const char* const* texts) {
+  const char* message = report::status_messages[found ? 0 : 7];
+  const char* word = pie      ? (update ? "SVMExecution" : "SVMInventory")
+                     : update ? "fwupdate"
+                              : "list";
   std::string out;
-  for (char c : text) {
-    const char* entity = c == '&'    ? "&amp;"
-                         : c == '<'  ? "&lt;"
-                         : c == '>'  ? "&gt;"
-                         : c == '"'  ? "&quot;"
-                         : c == '\'' ? "&apos;"
-                                     : nullptr;
-    out += entity != nullptr ? std::string(entity) : std::string(1, c);
+  append(out,
+         pie ? "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<%s lang=\"en\">\n"
+             : "%s begin\nid VndrId DevcId SubVID SubDID memdev\thost\n",
+         word);
+  for (int32_t i = 0; i < count && !pie; ++i) {
+    append(out, "%02d 0x%04x 0x%04x 0x%04x 0x%04x mem%d\t0000:%02x:00.0", i, id[0], id[1], id[2],
+           id[3], i + 1, static_cast<uint32_t>(i) + 2);
+    append(out, update ? " %s\n" : "\n", message);
   }
-  return out;
-}
-
-struct Params {
-  int32_t count;
-  bool pie;
-  report::ReportKind kind;
-  uint32_t ids[4];
-  bool fw_found;
-  const char* version;
-  const char* display;
-};
-
-std::string expected_report(const Params& p) {
-  const bool update = p.kind == report::REPORT_FWUPDATE;
-  const char* message = report::status_messages[p.fw_found ? 0 : 7];
-  std::string out;
-  if (!p.pie) {
-    const char* word = update ? "fwupdate" : "list";
-    append(out, "%s begin\nid VndrId DevcId SubVID SubDID memdev\thost\n", word);
-    for (int32_t i = 0; i < p.count; ++i) {
-      append(out,
-             update ? "%02d 0x%04x 0x%04x 0x%04x 0x%04x mem%d\t0000:%02x:00.0 %s\n"
-                    : "%02d 0x%04x 0x%04x 0x%04x 0x%04x mem%d\t0000:%02x:00.0\n",
-             i, p.ids[0], p.ids[1], p.ids[2], p.ids[3], i + 1, static_cast<uint32_t>(i) + 2,
-             message);
-    }
-    append(out, "%s end\n", word);
-    return out;
-  }
-  const char* root = update ? "SVMExecution" : "SVMInventory";
-  const std::string display = escaped(p.display);
-  const std::string version = p.version != nullptr ? escaped(p.version) : "(null)";
-  append(out, "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<%s lang=\"en\">\n", root);
-  for (int32_t i = 0; i < p.count; ++i) {
+  for (int32_t i = 0; i < count && pie; ++i) {
     append(out,
            " <Device vendorID = \"%04x\" deviceID = \"%04x\" subVendorID = \"%04x\" subDeviceID = "
            "\"%04x\" bus = \"%02x\" device = \"00\" function = \"00\" display = \"%s\">\n  "
            "<Application componentType = \"FRMW\" version = \"%s\" display = \"%s\">\n",
-           p.ids[0], p.ids[1], p.ids[2], p.ids[3], static_cast<uint32_t>(i) + 2, display.c_str(),
-           version.c_str(), display.c_str());
+           id[0], id[1], id[2], id[3], static_cast<uint32_t>(i) + 2, texts[3], texts[1], texts[3]);
     if (update) {
       append(out, "   <SPStatus result = \"%s\" >\n    %s\n   </SPStatus>\n",
-             p.fw_found ? "true" : "false", message);
+             found ? "true" : "false", message);
     }
     append(out, "  </Application>\n </Device>\n");
   }
-  append(out, "</%s>\n", root);
+  append(out, pie ? "</%s>\n" : "%s end\n", word);
   return out;
 }
 
-std::string read_file(const std::string& name) {
-  std::ifstream in(name, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-class DeviceReport : public ::testing::Test {
- protected:
-  std::string dir_ = testing::TempDir() + "zorvic_report_" + std::to_string(getpid());
-  std::string out_ = dir_ + ".out";
-  std::string fw_ = dir_ + ".fw";
-  void SetUp() override { std::ofstream(fw_).put('x'); }
-  void TearDown() override {
-    std::remove(out_.c_str());
-    std::remove(fw_.c_str());
-  }
-
-  std::string written(const Params& p) {
-    report::SimSettings settings;
-    settings.output_file = out_.c_str();
-    settings.fw_file = p.fw_found ? fw_.c_str() : nullptr;
-    settings.fw_version = p.version;
-    settings.display_name = p.display;
-    const report::ReportResult result = report::write_device_report(
-        settings, p.count, p.pie ? 2 : 0, p.ids[0], p.ids[1], p.ids[2], p.ids[3], p.kind);
-    EXPECT_EQ(0, result.file_error);
-    EXPECT_EQ(0, result.stdout_error);
-    return read_file(out_);
-  }
-};
-
-TEST_F(DeviceReport, MatchesTheDocumentedFormats) {
-  const int32_t counts[] = {0, 1, 2, 99, 100, 101, 255, 256, 300, 2000, -1, INT32_MIN};
-  const uint32_t id_sets[][4] = {{0, 0x123, 0xffff, 0x12345},
-                                 {0xffffffff, 0x1000, 0xabc, 0},
-                                 {0x1235, 0xc240, 0x1028, 0x2382}};
-  const char* texts[][2] = {{nullptr, report::DEFAULT_DISPLAY_NAME},
-                            {"04.004.006.00E", "Vomu 4-DIMM AIC"},
-                            {"", ""},
-                            {"1<2>&\"'", "A&B <\"C\"> 'D' \xc3\xa9"}};
-  size_t text_row = 0;
-  for (const int32_t count : counts) {
-    for (const auto& ids : id_sets) {
-      const auto& text = texts[text_row++ % 4];
-      for (const bool pie : {false, true}) {
-        for (const auto kind : {report::REPORT_LIST, report::REPORT_FWUPDATE}) {
-          for (const bool fw_found : {false, true}) {
-            const Params p{count,    pie,     kind,   {ids[0], ids[1], ids[2], ids[3]},
-                           fw_found, text[0], text[1]};
-            SCOPED_TRACE(testing::Message() << "count " << count << " pie " << pie << " kind "
-                                            << kind << " fw " << fw_found << " id " << ids[0]);
-            ASSERT_EQ(expected_report(p), written(p));
-          }
-        }
-      }
+TEST(DeviceReport, MatchesThePrintfFormats) {
+  const std::string out_name = testing::TempDir() + "zorvic_report_" + std::to_string(getpid());
+  const std::string huge(200000, 'n');
+  const int32_t counts[] = {0, 1, 2, 101, 3, 256, 70000, -1, INT32_MIN};
+  const uint32_t ids[][4] = {{0, 0x123, 0xffff, 0x12345}, {0xffffffff, 0x1000, 0xabc, 0}};
+  const char* const texts[][4] = {
+      {nullptr, "(null)", report::DEFAULT_DISPLAY_NAME, report::DEFAULT_DISPLAY_NAME},
+      {"", "", "", ""},
+      {"1<2>&\"'", "1&lt;2&gt;&amp;&quot;&apos;", "A&B <\"C\"> \xc3\xa9",
+       "A&amp;B &lt;&quot;C&quot;&gt; \xc3\xa9"},
+      {"04.004.006.00E", "04.004.006.00E", "Vomu 4-DIMM AIC", "Vomu 4-DIMM AIC"},
+      {"v", "v", huge.c_str(), huge.c_str()}};
+  for (size_t row = 0; row < std::size(counts); ++row) {
+    const uint32_t* id = ids[row % 2];
+    const char* const* text = texts[row % std::size(texts)];
+    for (const int variant : {0, 1, 2, 3, 4, 5, 6, 7}) {
+      const bool pie = (variant & 1) != 0;
+      const bool update = (variant & 2) != 0;
+      const bool found = (variant & 4) != 0;
+      const report::SimSettings settings{
+          0, 0, 0, 0, 0, 0, text[0], found ? "/dev/null" : nullptr, out_name.c_str(), text[2]};
+      const report::ReportResult result = report::write_device_report(
+          settings, counts[row], pie ? 2 : 0, id[0], id[1], id[2], id[3],
+          update ? report::REPORT_FWUPDATE : report::REPORT_LIST);
+      EXPECT_EQ(0, result.file_error + result.stdout_error);
+      std::ifstream in(out_name, std::ios::binary);
+      ASSERT_EQ(expected_report(counts[row], pie, update, id, found, text),
+                std::string(std::istreambuf_iterator<char>(in), {}))
+          << "count " << counts[row] << " variant " << variant;
     }
   }
+  std::remove(out_name.c_str());
 }
 
-// Index 9999 -> 10000, mem 99999 -> 100000, bus 0xfff -> 0x1000 and 0xffff -> 0x10000.
-TEST_F(DeviceReport, NumbersGrowDigitsWherePrintfDoes) {
-  for (const bool pie : {false, true}) {
-    for (const auto kind : {report::REPORT_LIST, report::REPORT_FWUPDATE}) {
-      const Params p{70000, pie, kind, {0x1235, 0xc240, 0x1028, 0x2382}, true, "1", "d"};
-      EXPECT_EQ(expected_report(p), written(p)) << "pie " << pie << " kind " << kind;
-    }
-  }
-}
-
-// Constant pieces larger than the writer's block buffer take the direct path.
-TEST_F(DeviceReport, HugeDisplayNameIsWrittenWhole) {
-  const std::string name(200000, 'n');
-  const Params p{3, true, report::REPORT_FWUPDATE, {1, 2, 3, 4}, true, "v&", name.c_str()};
-  EXPECT_EQ(expected_report(p), written(p));
+TEST(ParseIdValue, FollowsPrefixSignAndOverflowRules) {
+  // clang-format off
+  const std::pair<const char*, uint32_t> rows[] = {
+      {"0x1235", 0x1235}, {"0XC240", 0xc240}, {"4661", 4661}, {"011", 9}, {"08", 0}, {"0x", 0},
+      {"12abc", 12}, {"abc", 0}, {"", 0}, {" \t\n\v\f\r+7", 7}, {"-", 0}, {"- 1", 0}, {"++1", 0},
+      {"0z", 0}, {"-1", 0xffffffff}, {"-0x10", 0xfffffff0}, {"4294967295", 0xffffffff},
+      {"4294967296", 0xffffffff}, {"-4294967296", 0xffffffff}, {"0x100000000", 0xffffffff},
+      {"99999999999999999999", 0xffffffff}};
+  // clang-format on
+  for (const auto& [text, expected] : rows) EXPECT_EQ(expected, app::parse_id_value(text)) << text;
 }
 
 TEST(Driver, EmptyVectorWritesNothingAndSucceeds) {

@@ -1,0 +1,95 @@
+# The command line, end to end: options act strictly from left to right. The program runs as
+# "zorvicxlsim" from PATH, so messages name it so; standard error is merged into the output.
+
+# A bare command line prints the usage text.
+  $ zorvicxlsim
+  zorvicxlsim 0.0.1.0x59c2bd1
+  Copyright (C) 2026 The zorvicxlsim authors. Licensed under the MIT License.
+  WARNING: This program is a simulator!
+           No devices will be detected and no firmware will be updated!
+  Options are case-sensitive.
+  Options will be evaluated in order from left to right.
+  --list and --fwupdate must follow _after_ their required options.
+  \t--verbose \tverbose output (esc)
+  \t--list | -l \tlist the specified VendorId:DeviceId:SubVendorId:SubDeviceId devices (esc)
+  \t--fwupdate \tfirmware update all non-zero VendorId:DeviceId:SubVendorId:SubDeviceId devices (esc)
+  \t--pie | -p \tPIEConfig.xml output format (esc)
+  \t--sim | -s number\tsimulate number of VendorId:DeviceId:SubVendorId:SubDeviceId devices (--sim default=1; 0 if --sim is not present) (esc)
+  \t--VendorId 0x1235\tVendor ID (esc)
+  \t--DeviceId 0xc240\tDevice ID (esc)
+  \t--SubVendorId 0x1028\tSubVendor ID (esc)
+  \t--SubDeviceId 0x2382\tSubDevice ID (esc)
+  \t--fw | -f fw.bin\tfirmware file name (esc)
+  \t--fwversion "04.004.006.00E"\tfirmware version (esc)
+  \t--display "Vomu 4-DIMM AIC"\tVomu marketing name for this device (esc)
+  \t--output | -o out.txt\toutput file name (instead of stdout) (esc)
+  \t--version | -v \tdisplay this program's version number (esc)
+  \t--help | -h \thelp (esc)
+  Examples:
+  \t--VendorId 0x1235 --DeviceId 0xc240 --list # 0 simulated devices (esc)
+  \t--sim 0 --VendorId 0x1235 --DeviceId 0xc240 --list # 0 simulated devices (esc)
+  \t--sim --VendorId 0x1235 --DeviceId 0xc240 --list (esc)
+  \t--sim 2 --pie --VendorId 0x1235 --DeviceId 0xc240 --SubVendorId 0 --SubDeviceId 0 --list (esc)
+  \t--sim 2 --pie --output out.txt --VendorId 0x1235 --DeviceId 0xc240 --SubVendorId 0x1028 --SubDeviceId 0x5000 --list; cat out.txt (esc)
+  \t--sim 2 --pie --VendorId 0x1235 --DeviceId 0xc240 --SubVendorId 0x1028 --SubDeviceId 0x2382 --list (esc)
+  \t--sim --VendorId 0x1235 --DeviceId 0xc240 --SubVendorId 0x1028 --SubDeviceId 0x2382 --fwversion "04.004.006.00E" --display "Vomu 4-DIMM AIC" -l --fw fw.bin --fwupdate (esc)
+  \t-s 2 -p --VendorId 0x1235 --DeviceId 0xc240 --SubVendorId 0x1028 --SubDeviceId 0x2382 --fwversion "04.004.006.00E" --display "Vomu 4-DIMM AIC" -f fw.bin --fwupdate (esc)
+  \t--sim 16 --pie --output out.txt --VendorId 0x1235 --DeviceId 0xc240 --SubVendorId 0x1028 --SubDeviceId 0x2382 -l --fwversion "04.004.006.00E" --display "Vomu 4-DIMM AIC" -f fw.bin --fwupdate; cat out.txt (esc)
+
+# -vh: the version line, then the usage text beginning with it again; --help does not end the run.
+  $ zorvicxlsim -vh --verbose --list | sed -n '1,2p;$p'
+  zorvicxlsim 0.0.1.0x59c2bd1
+  zorvicxlsim 0.0.1.0x59c2bd1
+  list end
+
+# The end marker alone, and value options alone, write nothing.
+  $ zorvicxlsim --; zorvicxlsim --pie --VendorId 5
+
+# Devices per report: the count is the next argument unless that begins with "-", and replaces
+# an attached one; --sim alone counts 1; no digits, '=3', an empty count or 2^31 and up count 0.
+  $ zorvicxlsim --list --sim --list --sim=3 2 -l -s3 4 -l --sim abc -l --sim '' -l -s=3 -l \
+  >   --sim=-1 -l --sim= -l --sim 2147483648 -l | awk '/ begin$/ { n = 0 } /^[0-9]/ { n++ } / end$/ { printf "%d ", n }'
+  0 1 2 4 0 0 0 0 0 0  (no-eol)
+
+# A report shows the IDs given before it: sign, octal, bare prefix, overflow, empty value.
+  $ zorvicxlsim --sim --list --VendorId -1 --DeviceId 011 --SubVendorId 0x100000000 --SubDeviceId= -l \
+  >   --DeviceId 0x --SubVendorId 08 --SubDeviceId ' +0XfF' -l | grep mem1
+  00 0x0000 0x0000 0x0000 0x0000 mem1\t0000:02:00.0 (esc)
+  00 0xffffffff 0x0009 0xffffffff 0x0000 mem1\t0000:02:00.0 (esc)
+  00 0xffffffff 0x0000 0x0000 0x00ff mem1\t0000:02:00.0 (esc)
+
+# -lp lists as text, then counts a --pie; -pl lists as a PIE document; a later --display
+# changes only the later report.
+  $ zorvicxlsim -lp --sim -l -pl --display x -l | grep -o '^list begin\|^<SVMInventory\|display = "x"' | uniq -c
+        1 list begin
+        3 <SVMInventory
+        2 display = "x"
+
+# The first operand ends the options and everything from it is echoed; "--" is not echoed.
+  $ zorvicxlsim foo --list -x; zorvicxlsim -p -- -x ''; zorvicxlsim --list foo -- | tail -n 3
+  foo
+  --list
+  -x
+  -x
+  
+  list end
+  foo
+  --
+
+# A command-line error: one line after what was written before it, nothing more done, status 1.
+# --sim takes no count that begins with "-", so -1 is an invalid option.
+  $ zorvicxlsim --list --nosuch --list
+  list begin
+  id VndrId DevcId SubVID SubDID memdev\thost (esc)
+  list end
+  zorvicxlsim: invalid option -- 'nosuch'
+  [1]
+  $ for args in --li --list= --VendorId -d '--sim -1' --abcdefghijklmnopqrstuvwxyz0123456789ABCDEFGHIJ=1; do
+  >   out=$(zorvicxlsim -p $args 2>&1); echo "$? $out"
+  > done
+  1 zorvicxlsim: invalid option -- 'li'
+  1 zorvicxlsim: option takes no arguments -- 'list'
+  1 zorvicxlsim: option requires an argument -- 'VendorId'
+  1 zorvicxlsim: invalid option -- 'd'
+  1 zorvicxlsim: invalid option -- '1'
+  1 zorvicxlsim: invalid option -- 'abcdefghijklmnopqrstuvwxyz0123456789ABCDEFG'

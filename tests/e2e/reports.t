@@ -1,0 +1,79 @@
+# Reports end to end: both worked examples, the firmware-file test, the output file, texts in
+# PIE documents, and the failures told on standard error (merged into the output here).
+
+# A text list of two devices; a PIE firmware update of one device whose firmware file exists.
+  $ zorvicxlsim --sim 2 --VendorId 0xabcd --DeviceId 0x123 --list
+  list begin
+  id VndrId DevcId SubVID SubDID memdev\thost (esc)
+  00 0xabcd 0x0123 0x0000 0x0000 mem1\t0000:02:00.0 (esc)
+  01 0xabcd 0x0123 0x0000 0x0000 mem2\t0000:03:00.0 (esc)
+  list end
+  $ : >fw.bin
+  $ zorvicxlsim --sim 1 --pie --VendorId 0xabcd --DeviceId 0x123 --fwversion 1.0 --fw fw.bin --fwupdate
+  <?xml version="1.0" encoding="UTF-8"?>
+  <SVMExecution lang="en">
+   <Device vendorID = "abcd" deviceID = "0123" subVendorID = "0000" subDeviceID = "0000" bus = "02" device = "00" function = "00" display = "zorvicxlsim_display_text">
+    <Application componentType = "FRMW" version = "1.0" display = "zorvicxlsim_display_text">
+     <SPStatus result = "true" >
+      <Message id = "0">Update Success. Power OFF the system to run the new firmware.< / Message>
+     </SPStatus>
+    </Application>
+   </Device>
+  </SVMExecution>
+
+# Only an openable file that is no directory is a firmware file: an empty name, a missing file
+# and a directory are not; /dev/null and a FIFO without a writer are, and do not hang. A text
+# update shows the status message on every device line.
+  $ mkdir dir && mkfifo fifo
+  $ zorvicxlsim -p --sim --fw '' --fwupdate --fw nope --fwupdate --fw dir --fwupdate --fw /dev/null \
+  >   --fwupdate --fw fifo --fwupdate --fw fw.bin --fwupdate | grep -o 'true\|false' | xargs
+  false false false true true true
+  $ zorvicxlsim --sim 2 --fwupdate | sed -n 4p
+  01 0x0000 0x0000 0x0000 0x0000 mem2\t0000:03:00.0 <Message id = "7">File not found< / Message> (esc)
+
+# A report before --output goes to standard output; each report truncates the output file;
+# --output and --fw alone touch no file; the firmware file is tested before the same-named
+# output file is opened, so the update that creates it finds none and the next one finds it.
+  $ zorvicxlsim --list --output out.txt --fwupdate -p --list --output new.txt --fw new.bin | head -n 1
+  list begin
+  $ head -n 2 out.txt; test -e new.txt || test -e new.bin || echo untouched
+  <?xml version="1.0" encoding="UTF-8"?>
+  <SVMInventory lang="en">
+  untouched
+  $ for run in 1 2; do zorvicxlsim --sim --fw same --output same --fwupdate; grep -o 'Success\|not found' same; done
+  not found
+  Success
+
+# Any text makes an inventory that an XML parser reads, and valid text reads back as given.
+  $ zorvicxlsim --sim 2 -p --display "A&B <\"C\"> 'D'" --fwversion $'1\t2\n' --output inv.xml --list
+  $ xmllint --xpath 'string(//Device[2]/@display)' inv.xml
+  A&B <"C"> 'D'
+  $ xmllint --xpath 'string((//Application)[2]/@version)' inv.xml | od -An -c
+     1  \t   2  \n  \n
+  $ zorvicxlsim --sim 1 -p --display $'a\x01b\tc\xe2\x82d\xffe' --fwversion $'\xed\xa0\x80' --list |
+  >   tee inv.xml | grep -o 'version = .*'; xmllint --noout inv.xml
+  version = "\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd" display = "a\xef\xbf\xbdb&#9;c\xef\xbf\xbdd\xef\xbf\xbde"> (esc)
+
+# An output file that cannot be opened: the report goes to standard output after what was
+# written before it, the failure is told, and the status stays 1 after a good report.
+  $ zorvicxlsim --version --output missing/out.txt --list --output ok.txt --list
+  zorvicxlsim 0.0.1.0x59c2bd1
+  list begin
+  id VndrId DevcId SubVID SubDID memdev\thost (esc)
+  list end
+  zorvicxlsim: missing/out.txt: No such file or directory
+  [1]
+
+# Full and closed output: each lost report is told, and so is a command-line error after it.
+  $ zorvicxlsim --sim --output /dev/full --list --output= --list >/dev/full
+  zorvicxlsim: /dev/full: No space left on device
+  zorvicxlsim: : No such file or directory
+  zorvicxlsim: write error: No space left on device
+  [1]
+  $ zorvicxlsim --version >&-
+  zorvicxlsim: write error: Bad file descriptor
+  [1]
+  $ zorvicxlsim --version --nosuch >/dev/full
+  zorvicxlsim: invalid option -- 'nosuch'
+  zorvicxlsim: write error: No space left on device
+  [1]
