@@ -1,5 +1,6 @@
 // The straightforward report writer, one fprintf per piece with the documented formats: the
-// yardstick the program's writer is measured against. Not part of the program.
+// yardstick the program's writer is measured against, and the reference its tests compare it
+// with. Not part of the program.
 #pragma once
 
 #include "report/device_report.h"

@@ -1,8 +1,8 @@
-// The report writer against the plain printf formats over one grid: counts whose numbers grow
+// The report writer against the plain printf writer over one grid: counts whose numbers grow
 // digits (index 99/100, 9999/10000, mem 99999/100000, bus 0xff/0x100, 0xffff/0x10000), none and
 // negative; IDs of every width; both kinds and forms; firmware found or not; texts that need
 // escaping, empty and missing ones, and one larger than the writer's block buffer. Then
-// parse_id_value's conversions and the driver over an empty vector.
+// parse_id_value's conversions, the message catalogue and the driver over an empty vector.
 #include "report/device_report.h"
 
 #include <gtest/gtest.h>
@@ -15,82 +15,50 @@
 
 #include "app/driver.h"
 #include "app/id_value.h"
+#include "bench/baseline_report.h"
 #include "report/status_messages.h"
 
 namespace {
 
-template <typename... Args>
-void append(std::string& out, const char* form, Args... args) {
-  std::string text(static_cast<size_t>(std::snprintf(nullptr, 0, form, args...)) + 1, '\0');
-  std::snprintf(text.data(), text.size(), form, args...);
-  out.append(text.data(), text.size() - 1);
-}
-
-// texts: version and display name as given, then as a PIE document shows them.
-std::string expected_report(int32_t count, bool pie, bool update, const uint32_t* id, bool found,
-                            const char* const* texts) {
-  const char* message = report::status_messages[found ? 0 : 7];
-  const char* word = pie      ? (update ? "SVMExecution" : "SVMInventory")
-                     : update ? "fwupdate"
-                              : "list";
-  std::string out;
-  append(out,
-         pie ? "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<%s lang=\"en\">\n"
-             : "%s begin\nid VndrId DevcId SubVID SubDID memdev\thost\n",
-         word);
-  for (int32_t i = 0; i < count && !pie; ++i) {
-    append(out, "%02d 0x%04x 0x%04x 0x%04x 0x%04x mem%d\t0000:%02x:00.0", i, id[0], id[1], id[2],
-           id[3], i + 1, static_cast<uint32_t>(i) + 2);
-    append(out, update ? " %s\n" : "\n", message);
-  }
-  for (int32_t i = 0; i < count && pie; ++i) {
-    append(out,
-           " <Device vendorID = \"%04x\" deviceID = \"%04x\" subVendorID = \"%04x\" subDeviceID = "
-           "\"%04x\" bus = \"%02x\" device = \"00\" function = \"00\" display = \"%s\">\n  "
-           "<Application componentType = \"FRMW\" version = \"%s\" display = \"%s\">\n",
-           id[0], id[1], id[2], id[3], static_cast<uint32_t>(i) + 2, texts[3], texts[1], texts[3]);
-    if (update) {
-      append(out, "   <SPStatus result = \"%s\" >\n    %s\n   </SPStatus>\n",
-             found ? "true" : "false", message);
-    }
-    append(out, "  </Application>\n </Device>\n");
-  }
-  append(out, pie ? "</%s>\n" : "%s end\n", word);
-  return out;
+std::string read_file(const std::string& name) {
+  std::ifstream in(name, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
 }
 
 TEST(DeviceReport, MatchesThePrintfFormats) {
-  const std::string out_name = testing::TempDir() + "zorvic_report_" + std::to_string(getpid());
+  const std::string name = testing::TempDir() + "zorvic_report_" + std::to_string(getpid());
+  const std::string names[] = {name, name + ".printf"};
   const std::string huge(200000, 'n');
-  const int32_t counts[] = {0, 1, 2, 101, 3, 256, 70000, -1, INT32_MIN};
+  const int32_t counts[] = {0, 1, 2, 3, 101, 256, 70000, -1, INT32_MIN};
   const uint32_t ids[][4] = {{0, 0x123, 0xffff, 0x12345}, {0xffffffff, 0x1000, 0xabc, 0}};
+  // Version and display name as given, then as a PIE document shows them.
   const char* const texts[][4] = {
-      {nullptr, "(null)", report::DEFAULT_DISPLAY_NAME, report::DEFAULT_DISPLAY_NAME},
+      {nullptr, nullptr, report::DEFAULT_DISPLAY_NAME, report::DEFAULT_DISPLAY_NAME},
       {"", "", "", ""},
-      {"1<2>&\"'", "1&lt;2&gt;&amp;&quot;&apos;", "A&B <\"C\"> \xc3\xa9",
-       "A&amp;B &lt;&quot;C&quot;&gt; \xc3\xa9"},
-      {"04.004.006.00E", "04.004.006.00E", "Vomu 4-DIMM AIC", "Vomu 4-DIMM AIC"},
+      {"1<2>&\"'", "1&lt;2&gt;&amp;&quot;&apos;", "A&B <\"C\"> \xc3\xa9 D",
+       "A&amp;B &lt;&quot;C&quot;&gt; \xc3\xa9 D"},
       {"v", "v", huge.c_str(), huge.c_str()}};
   for (size_t row = 0; row < std::size(counts); ++row) {
     const uint32_t* id = ids[row % 2];
     const char* const* text = texts[row % std::size(texts)];
     for (const int variant : {0, 1, 2, 3, 4, 5, 6, 7}) {
-      const bool pie = (variant & 1) != 0;
-      const bool update = (variant & 2) != 0;
-      const bool found = (variant & 4) != 0;
-      const report::SimSettings settings{
-          0, 0, 0, 0, 0, 0, text[0], found ? "/dev/null" : nullptr, out_name.c_str(), text[2]};
-      const report::ReportResult result = report::write_device_report(
-          settings, counts[row], pie ? 2 : 0, id[0], id[1], id[2], id[3],
-          update ? report::REPORT_FWUPDATE : report::REPORT_LIST);
-      EXPECT_EQ(0, result.file_error + result.stdout_error);
-      std::ifstream in(out_name, std::ios::binary);
-      ASSERT_EQ(expected_report(counts[row], pie, update, id, found, text),
-                std::string(std::istreambuf_iterator<char>(in), {}))
+      const char* fw = (variant & 4) != 0 ? "/dev/null" : nullptr;
+      const auto kind = (variant & 2) != 0 ? report::REPORT_FWUPDATE : report::REPORT_LIST;
+      for (const int reference :
+           {0, 1}) {  // the writer with the texts as given, the printf writer as shown
+        const report::SimSettings settings{.fw_version = text[reference],
+                                           .fw_file = fw,
+                                           .output_file = names[reference].c_str(),
+                                           .display_name = text[2 + reference]};
+        EXPECT_EQ(0, (reference != 0 ? baseline::write_device_report : report::write_device_report)(
+                         settings, counts[row], (variant & 1) * 2, id[0], id[1], id[2], id[3], kind)
+                         .file_error);
+      }
+      ASSERT_EQ(read_file(names[1]), read_file(names[0]))
           << "count " << counts[row] << " variant " << variant;
     }
   }
-  std::remove(out_name.c_str());
+  for (const std::string& file : names) std::remove(file.c_str());
 }
 
 TEST(ParseIdValue, FollowsPrefixSignAndOverflowRules) {
@@ -103,6 +71,14 @@ TEST(ParseIdValue, FollowsPrefixSignAndOverflowRules) {
       {"99999999999999999999", 0xffffffff}};
   // clang-format on
   for (const auto& [text, expected] : rows) EXPECT_EQ(expected, app::parse_id_value(text)) << text;
+}
+
+TEST(StatusMessages, EachRepeatsItsCode) {
+  for (int32_t code = 0; code < report::STATUS_MESSAGE_COUNT; ++code) {
+    const std::string id = "<Message id = \"" + std::to_string(code) + "\"";
+    EXPECT_EQ(0, std::string(report::status_messages[code]).rfind(id, 0)) << code;
+  }
+  EXPECT_EQ(nullptr, report::status_messages[report::STATUS_MESSAGE_COUNT]);
 }
 
 TEST(Driver, EmptyVectorWritesNothingAndSucceeds) {

@@ -1,6 +1,6 @@
 // Option parser: each row walks a small vector and checks the parser's whole state after every
-// call, as describe() writes it (then "#index_out" for parse_long), and at the end the vector's
-// order and the operands left.
+// call, as describe() writes it (then "#index_out" where parse_long wrote it), and at the end the
+// vector's order and the operands left.
 #include "cmdline/option_parser.h"
 
 #include <gtest/gtest.h>
@@ -10,64 +10,45 @@
 
 namespace {
 
-using cmdline::ARG_NONE;
-using cmdline::ARG_OPTIONAL;
-using cmdline::ARG_REQUIRED;
-
-// Its short options read "lf:s::pp:n": p twice (the first row's kind governs, the last row's
-// index is given), no short form for ids 0, 256 and up, or below 0. The two long names are
-// longer than the detail that fits behind their messages.
-// clang-format off
-constexpr cmdline::LongOption kTable[] = {
-    {"list", 'l', ARG_NONE}, {"fw", 'f', ARG_REQUIRED}, {"sim", 's', ARG_OPTIONAL},
-    {"verbose", 256, ARG_NONE}, {"pie", 'p', ARG_NONE}, {"also-p", 'p', ARG_REQUIRED},
-    {"a-rather-long-option-name-that-takes-no-value", 512, ARG_NONE},
-    {"a-rather-long-option-name-that-needs-a-value", 513, ARG_REQUIRED},
-    {nullptr, 'n', ARG_NONE}, {"zero", 0, ARG_NONE}, {"neg", -5, ARG_REQUIRED}, {nullptr, 0, ARG_NONE}};
-// clang-format on
+using cmdline::ARG_NONE, cmdline::ARG_OPTIONAL, cmdline::ARG_REQUIRED;
 
 struct Case {
   const char* spec;  // parse_short with this string, or parse_long with kTable when null
   bool permute;
   std::vector<const char*> args;  // after the program name
   std::vector<std::string> steps;
-  std::string rest = "";  // the vector after the program name, "|", the operands; empty: the
-                          // vector unchanged, and no operands
+  std::string rest;  // the vector after the program name, "|", the operands
 };
 
+// Its short options read "lf:s::pp:n": p twice (the first row's kind governs, the last row's
+// index is given), no short form for ids 0, 256 and up, or below 0 (-23 is the byte \xe9).
 // clang-format off
+constexpr cmdline::LongOption kTable[] = {
+    {"list", 'l', ARG_NONE}, {"fw", 'f', ARG_REQUIRED}, {"sim", 's', ARG_OPTIONAL},
+    {"verbose", 256, ARG_NONE}, {"pie", 'p', ARG_NONE}, {"also-p", 'p', ARG_REQUIRED},
+    {nullptr, 'n', ARG_NONE}, {"zero", 0, ARG_NONE}, {"neg", -23, ARG_REQUIRED}, {nullptr, 0, ARG_NONE}};
+
 const Case kCases[] = {
-    {"lf:s::", false, {"-lfx", "-lf", "x", "-f", "-l", "-s5", "-sl", "-lx", "-:", "-\xe9", "-s", "-"},
-     {"108@1+1", "102@2+0 [x]", "108@2+1", "102@4+0 [x]", "102@6+0 [-l]", "115@7+0 [5]",
-      "115@8+0 [l]", "108@8+1", "63@9+0 id=120 invalid option -- 'x'",
-      "63@10+0 id=58 invalid option -- ':'", "63@11+0 id=233 invalid option -- '\xe9'", "115@12+0",
-      "-1@12+0 id=0"}, "-lfx -lf x -f -l -s5 -sl -lx -: -\xe9 -s - | -"},
+    {"lf:s::", false, {"-lfx", "-f", "-l", "-s5", "-sl", "-:", "-s", "-"},
+     {"108@1+1", "102@2+0 [x]", "102@4+0 [-l]", "115@5+0 [5]", "115@6+0 [l]",
+      "63@7+0 id=58 invalid option -- ':'", "115@8+0", "-1@8+0 id=0"}, "-lfx -f -l -s5 -sl -: -s - | -"},
     {"aa:b:::", false, {"-ab", "-bc", "-ab", "", "-"}, {"97@1+1", "98@2+0", "98@3+0 [c]", "97@3+1"},
      "-ab -bc -ab  - | -ab  -"},
-    {"l", true, {"--list", "a", "-l", "--", "b"}, {"108@2+0", "-1@3+0 id=0"},
-     "-l -- --list a b | --list a b"},
-    {nullptr, false, {"--fw", "--", "--sim", "5"}, {"102@3+0 [--] #1", "115@4+0 #2", "-1@4+0 id=115 #99"},
-     "--fw -- --sim 5 | 5"},
-    {nullptr, false, {"--list", "--verbose", "--zero", "--sim", "--sim=3", "--fw=a=b", "--fw=", "--li",
-      "--listx", "--LIST", "---x", "--list=", "-lf", "x", "-n", "-p", "-x", "-\xfb", "--neg", "v",
-      "--abcdefghijklmnopqrstuvwxyz0123456789ABCDEFGHIJ=1",
-      "--a-rather-long-option-name-that-takes-no-value=1", "--a-rather-long-option-name-that-needs-a-value"},
-     {"108@2+0 #0", "256@3+0 #3", "0@4+0 #9", "115@5+0 #2", "115@6+0 [3] #2", "102@7+0 [a=b] #1",
-      "102@8+0 [] #1", "63@9+0 id=0 invalid option -- 'li' #99",
-      "63@10+0 id=0 invalid option -- 'listx' #99", "63@11+0 id=0 invalid option -- 'LIST' #99",
-      "63@12+0 id=0 invalid option -- '-x' #99", "63@13+0 id=108 option takes no arguments -- 'list' #0",
-      "108@13+1 #0", "102@15+0 [x] #1", "110@16+0 #8", "112@17+0 #5",
-      "63@18+0 id=120 invalid option -- 'x' #-1", "63@19+0 id=251 invalid option -- '\xfb' #-1",
-      "-5@21+0 [v] #10", "63@22+0 id=0 invalid option -- 'abcdefghijklmnopqrstuvwxyz0123456789ABCDEFG' #99",
-      "63@23+0 id=512 option takes no arguments -- 'a-rather-long-option-name-that-t' #6",
-      "63@24+0 id=513 option requires an argument -- 'a-rather-long-option-name-that' #7",
-      "-1@24+0 id=513 option requires an argument -- 'a-rather-long-option-name-that' #99"}},
+    {"l", true, {"--list", "a", "-l", "--", "b"}, {"108@2+0", "-1@3+0 id=0"}, "-l -- --list a b | --list a b"},
+    {nullptr, false, {"--list", "--zero", "--fw", "--", "--sim=3", "--fw=a=b", "--fw=", "--li", "--listx",
+      "--list=", "-lf", "x", "-n", "-p", "-x", "-\xe9", "--sim", "5"},
+     {"108@2+0 #0", "0@3+0 #7", "102@5+0 [--] #1", "115@6+0 [3] #2", "102@7+0 [a=b] #1", "102@8+0 [] #1",
+      "63@9+0 id=0 invalid option -- 'li'", "63@10+0 id=0 invalid option -- 'listx'",
+      "63@11+0 id=108 option takes no arguments -- 'list' #0", "108@11+1 #0", "102@13+0 [x] #1",
+      "110@14+0 #6", "112@15+0 #5", "63@16+0 id=120 invalid option -- 'x' #-1",
+      "63@17+0 id=233 invalid option -- '\xe9' #-1", "115@18+0 #2", "-1@18+0 id=115"},
+     "--list --zero --fw -- --sim=3 --fw=a=b --fw= --li --listx --list= -lf x -n -p -x -\xe9 --sim 5 | 5"},
     {nullptr, true, {"a", "b", "-f", "x", "c", "-lp", "d", "--sim=2", "--bad", "e", "--", "-l"},
      {"102@3+0 [x] #1", "108@3+1 #0", "112@4+0 #5", "115@5+0 [2] #2",
-      "63@6+0 id=0 invalid option -- 'bad' #99", "-1@7+0 id=0 invalid option -- 'bad' #99"},
+      "63@6+0 id=0 invalid option -- 'bad'", "-1@7+0 id=0 invalid option -- 'bad'"},
      "-f x -lp --sim=2 --bad -- a b c d e -l | a b c d e -l"},
     {nullptr, true, {"a", "b", "-f"}, {"63@2+0 id=102 option requires an argument -- 'f' #1",
-      "-1@2+0 id=102 option requires an argument -- 'f' #99"}, "-f a b | a b"},
+      "-1@2+0 id=102 option requires an argument -- 'f'"}, "-f a b | a b"},
 };
 // clang-format on
 
@@ -89,30 +70,21 @@ TEST(OptionParser, EveryCallLeavesTheDocumentedState) {
     argv.push_back(nullptr);
     cmdline::OptionParser p{};
     cmdline::parser_init(p, argv.data());
+    EXPECT_EQ(1, p.permute);
     p.permute = c.permute ? 1 : 0;
     for (const std::string& expected : c.steps) {
-      int32_t index = 99;  // stays when the call writes no index
+      int32_t index = 99;  // stays when the call writes no index, and is not shown then
       const int32_t ret = c.spec != nullptr ? cmdline::parse_short(p, c.spec)
                                             : cmdline::parse_long(p, kTable, &index);
-      EXPECT_EQ(expected, describe(p, ret) + (c.spec ? "" : " #" + std::to_string(index)));
+      EXPECT_EQ(expected, describe(p, ret) + (index == 99 ? "" : " #" + std::to_string(index)));
     }
     std::string rest;
-    std::string unchanged;
     for (size_t i = 1; argv[i] != nullptr; ++i) rest += std::string(argv[i]) + " ";
-    for (const char* arg : c.args) unchanged += std::string(arg) + " ";
     rest += "|";
     while (const char* operand = cmdline::next_operand(p)) rest += " " + std::string(operand);
-    EXPECT_EQ(c.rest.empty() ? unchanged + "|" : c.rest, rest);
+    EXPECT_EQ(c.rest, rest);
+    EXPECT_EQ(0, p.cluster_offset);
   }
-}
-
-TEST(OptionParser, EmptyVectorHasNothingToParse) {
-  char* argv[] = {nullptr};
-  cmdline::OptionParser p{};
-  cmdline::parser_init(p, argv);
-  EXPECT_EQ(1, p.permute);
-  EXPECT_EQ("-1@0+0 id=0", describe(p, cmdline::parse_long(p, kTable)));
-  EXPECT_EQ(nullptr, cmdline::next_operand(p));
 }
 
 }  // namespace
