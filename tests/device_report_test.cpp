@@ -68,7 +68,7 @@ TEST(ParseIdValue, FollowsPrefixSignAndOverflowRules) {
       {"12abc", 12}, {"abc", 0}, {"", 0}, {" \t\n\v\f\r+7", 7}, {"-", 0}, {"- 1", 0}, {"++1", 0},
       {"0z", 0}, {"-1", 0xffffffff}, {"-0x10", 0xfffffff0}, {"4294967295", 0xffffffff},
       {"4294967296", 0xffffffff}, {"-4294967296", 0xffffffff}, {"0x100000000", 0xffffffff},
-      {"99999999999999999999", 0xffffffff}};
+      {"99999999999999999999", 0xffffffff}, {"-42949672950", 0xffffffff}, {"-4294967295", 1}};
   // clang-format on
   for (const auto& [text, expected] : rows) EXPECT_EQ(expected, app::parse_id_value(text)) << text;
 }

@@ -22,9 +22,10 @@
   </SVMExecution>
 
 # Only an openable file that is no directory is a firmware file: an empty name, a missing file
-# and a directory are not; /dev/null and a FIFO without a writer are, and do not hang.
+# and a directory are not; /dev/null and a FIFO without a writer are, and do not hang. With
+# standard input closed, a file opened as descriptor 0 counts as well.
   $ zorvicxlsim -p --sim --fw '' --fwupdate --fw nope --fwupdate --fw dir --fwupdate --fw /dev/null \
-  >   --fwupdate --fw fifo --fwupdate --fw fw.bin --fwupdate | grep -o 'true\|false' | xargs
+  >   --fwupdate --fw fifo --fwupdate --fw fw.bin --fwupdate <&- | grep -o 'true\|false' | xargs
   false false false true true true
 
 # A report before --output goes to standard output; each report truncates the output file;
@@ -42,13 +43,13 @@
 
 # Any text makes an inventory that an XML parser reads: escapes for markup, tab, line feed and
 # carriage return; U+FFFD for a control byte, a truncated sequence, a stray byte, a surrogate,
-# U+FFFE and a code point above U+10FFFF.
-  $ zorvicxlsim --sim 2 -p --display $'A&B <"C"> \'D\'\x01\t\xe2\x82\xff' --fwversion $'1\r2\n\xed\xa0\x80\xef\xbf\xbe\xf4\x90\x80\x80' \
+# U+FFFE, a code point above U+10FFFF and overlong sequences.
+  $ zorvicxlsim --sim 2 -p --display $'A&B <"C"> \'D\'\x01\t\xe2\x82\xff' --fwversion $'1\r2\n\xed\xa0\x80\xef\xbf\xbe\xf4\x90\x80\x80\xc0\xaf\xe0\x80\x80\xf0\x80\x80\x80' \
   >   --output inv.xml --list; grep -o 'version = .*' inv.xml | uniq
-  version = "1&#13;2&#10;\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd" display = "A&amp;B &lt;&quot;C&quot;&gt; &apos;D&apos;\xef\xbf\xbd&#9;\xef\xbf\xbd\xef\xbf\xbd"> (esc)
+  version = "1&#13;2&#10;\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd" display = "A&amp;B &lt;&quot;C&quot;&gt; &apos;D&apos;\xef\xbf\xbd&#9;\xef\xbf\xbd\xef\xbf\xbd"> (esc)
   $ xmllint --xpath 'string(//Device[2]/@display)' inv.xml; xmllint --xpath 'string((//Application)[2]/@version)' inv.xml | od -An -c -w64
   A&B <"C"> 'D'\xef\xbf\xbd\t\xef\xbf\xbd\xef\xbf\xbd (esc)
-     1  \r   2  \n 357 277 275 357 277 275 357 277 275 357 277 275 357 277 275 357 277 275 357 277 275 357 277 275  \n
+     1  \r   2  \n 357 277 275 357 277 275 357 277 275 357 277 275 357 277 275 357 277 275 357 277 275 357 277 275 357 277 275 357 277 275 357 277 275 357 277 275 357 277 275 357 277 275 357 277 275 357 277 275 357 277 275  \n
 
 # Output that cannot be opened or written: the report goes to standard output after what was
 # written before it, each failure is told, the status stays 1 after a good report, and a
