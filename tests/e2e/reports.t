@@ -23,10 +23,10 @@
 
 # Only an openable file that is no directory is a firmware file: an empty name, a missing file
 # and a directory are not; /dev/null and a FIFO without a writer are, and do not hang. With
-# standard input closed, a file opened as descriptor 0 counts as well.
-  $ zorvicxlsim -p --sim --fw '' --fwupdate --fw nope --fwupdate --fw dir --fwupdate --fw /dev/null \
+# standard input closed, the file opened as descriptor 0 counts as well.
+  $ zorvicxlsim -p --sim --fw /dev/null --fwupdate --fw '' --fwupdate --fw nope --fwupdate --fw dir \
   >   --fwupdate --fw fifo --fwupdate --fw fw.bin --fwupdate <&- | grep -o 'true\|false' | xargs
-  false false false true true true
+  true false false false true true
 
 # A report before --output goes to standard output; each report truncates the output file;
 # --output and --fw alone touch no file; the firmware file is tested before the same-named
@@ -52,9 +52,11 @@
      1  \r   2  \n 357 277 275 357 277 275 357 277 275 357 277 275 357 277 275 357 277 275 357 277 275 357 277 275 357 277 275 357 277 275 357 277 275 357 277 275 357 277 275 357 277 275 357 277 275 357 277 275 357 277 275  \n
 
 # Output that cannot be opened or written: the report goes to standard output after what was
-# written before it, each failure is told, the status stays 1 after a good report, and a
-# command-line error is told as well.
-  $ zorvicxlsim --version --output missing/out.txt --list --output /dev/full --list --output ok.txt --list
+# written before it, each failure is told (a large report fails while it is written, a small one
+# when its file is closed), the status stays 1 after a good report, and a command-line error is
+# told as well.
+  $ zorvicxlsim --version --output missing/out.txt --list --output /dev/full --sim 2000 --list \
+  >   --sim 0 --output ok.txt --list
   zorvicxlsim 0.0.1.0x59c2bd1
   list begin
   id VndrId DevcId SubVID SubDID memdev\thost (esc)
