@@ -29,9 +29,9 @@ constexpr cmdline::LongOption kTable[] = {
     {nullptr, 'n', ARG_NONE}, {"zero", 0, ARG_NONE}, {"neg", -23, ARG_REQUIRED}, {nullptr, 0, ARG_NONE}};
 
 const Case kCases[] = {
-    {"lf:s::", false, {"-lfx", "-f", "-l", "-s5", "-sl", "-:", "-s", "-"},
+    {"lf:s::", false, {"-lfx", "-f", "-l", "-s5", "-sl", "-:", "-s", "--", "-"},
      {"108@1+1", "102@2+0 [x]", "102@4+0 [-l]", "115@5+0 [5]", "115@6+0 [l]",
-      "63@7+0 id=58 invalid option -- ':'", "115@8+0", "-1@8+0 id=0"}, "-lfx -f -l -s5 -sl -: -s - | -"},
+      "63@7+0 id=58 invalid option -- ':'", "115@8+0", "-1@9+0 id=0"}, "-lfx -f -l -s5 -sl -: -s -- - | -"},
     {"aa:b:::", false, {"-ab", "-bc", "-ab", "", "-"}, {"97@1+1", "98@2+0", "98@3+0 [c]", "97@3+1"},
      "-ab -bc -ab  - | -ab  -"},
     {"l", true, {"--list", "a", "-l", "b"}, {"108@2+0", "-1@2+0 id=0"}, "-l --list a b | --list a b"},
