@@ -1,6 +1,5 @@
 // Option parser: each row walks a small vector and checks the parser's whole state after every
-// call, as describe() writes it (then "#index_out" where parse_long wrote it), and at the end the
-// vector's order and the operands left.
+// call, as describe() writes it, and at the end the vector's order and the operands left.
 #include "cmdline/option_parser.h"
 
 #include <gtest/gtest.h>
@@ -53,13 +52,16 @@ const Case kCases[] = {
 // clang-format on
 
 // "return@next_index+cluster_offset", then id=option_id where it differs from the return,
-// [option_arg] when there is one, and error_text when it is not empty.
-std::string describe(const cmdline::OptionParser& p, int32_t ret) {
+// [option_arg] when there is one, error_text when it is not empty, and #index_out when the call
+// wrote it (it stays 99 otherwise).
+std::string describe(const cmdline::OptionParser& p, int32_t ret, int32_t index) {
   std::string out = std::to_string(ret) + "@" + std::to_string(p.next_index) + "+" +
                     std::to_string(p.cluster_offset);
-  if (p.option_id != ret) out += " id=" + std::to_string(p.option_id);
-  if (p.option_arg != nullptr) out += " [" + std::string(p.option_arg) + "]";
-  return p.error_text[0] != '\0' ? out + " " + p.error_text : out;
+  if (p.option_id != ret) (out += " id=") += std::to_string(p.option_id);
+  if (p.option_arg != nullptr) ((out += " [") += p.option_arg) += "]";
+  if (p.error_text[0] != '\0') (out += " ") += p.error_text;
+  if (index != 99) (out += " #") += std::to_string(index);
+  return out;
 }
 
 TEST(OptionParser, EveryCallLeavesTheDocumentedState) {
@@ -74,15 +76,15 @@ TEST(OptionParser, EveryCallLeavesTheDocumentedState) {
     EXPECT_EQ(1, p.permute);
     p.permute = c.permute ? 1 : 0;
     for (const std::string& expected : c.steps) {
-      int32_t index = 99;  // stays when the call writes no index, and is not shown then
+      int32_t index = 99;
       const int32_t ret = c.spec != nullptr ? cmdline::parse_short(p, c.spec)
                                             : cmdline::parse_long(p, kTable, &index);
-      EXPECT_EQ(expected, describe(p, ret) + (index == 99 ? "" : " #" + std::to_string(index)));
+      EXPECT_EQ(expected, describe(p, ret, index));
     }
     std::string rest;
-    for (size_t i = 1; argv[i] != nullptr; ++i) rest += std::string(argv[i]) + " ";
+    for (size_t i = 1; argv[i] != nullptr; ++i) (rest += argv[i]) += " ";
     rest += "|";
-    while (const char* operand = cmdline::next_operand(p)) rest += " " + std::string(operand);
+    while (const char* operand = cmdline::next_operand(p)) (rest += " ") += operand;
     EXPECT_EQ(c.rest, rest);
     EXPECT_EQ(0, p.cluster_offset);
   }

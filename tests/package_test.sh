@@ -12,10 +12,9 @@ files=$(tar tzf "$1"/packages/*.tar.gz | sed -n 's|^[^/]*/\(.*[^/]\)$|/usr/\1|p'
 [ "$(wc -l <<<"$files")" = 4 ] && ls $files >/dev/null || fail "tarball and package differ: $files"
 [ "$(cd /tmp && zorvicxlsim --sim 2 -p --list | grep -c '<Device ')" = 2 ] || fail "no report"
 
-page=/usr/share/man/man1/zorvicxlsim.1
-[ -z "$(groff -man -ww -z "$page" 2>&1)" ] || fail "groff warns about the man page"
+[ -z "$(groff -man -ww -z /usr/share/man/man1/zorvicxlsim.1 2>&1)" ] || fail "groff warns about the man page"
 for option in $(zorvicxlsim --help | sed -n 's/^\t--\([A-Za-z]*\).*/\1/p'); do
-  grep -qE "^\.B[IR]? \\\\-\\\\-$option( |$)" "$page" || fail "the man page lacks --$option"
+  grep -qE "^\.B[IR]? \\\\-\\\\-$option( |$)" /usr/share/man/man1/zorvicxlsim.1 || fail "the man page lacks --$option"
 done
 
 source /usr/share/bash-completion/completions/zorvicxlsim
