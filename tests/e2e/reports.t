@@ -52,9 +52,9 @@
      1  \r   2  \n 357 277 275 357 277 275 357 277 275 357 277 275 357 277 275 357 277 275 357 277 275 357 277 275 357 277 275 357 277 275 357 277 275 357 277 275 357 277 275 357 277 275 357 277 275 357 277 275 357 277 275  \n
 
 # Output that cannot be opened or written: the report goes to standard output after what was
-# written before it, each failure is told (a large report fails while it is written, a small one
-# when its file is closed), the status stays 1 after a good report, and a command-line error is
-# told as well.
+# written before it, each failure is told (a report large enough to fail while it is written,
+# not only when its file is closed), the status stays 1 after a good report, and a command-line
+# error is told as well.
   $ zorvicxlsim --version --output missing/out.txt --list --output /dev/full --sim 2000 --list \
   >   --sim 0 --output ok.txt --list
   zorvicxlsim 0.0.1.0x59c2bd1
