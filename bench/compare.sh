@@ -56,10 +56,14 @@ startup_ratio() {
   printf '%s\n' "${ratios[@]}" | sort -n | awk '{ t[NR] = $1 } END { print t[int((NR + 1) / 2)] }'
 }
 
-if [ "$only" = startup ]; then
+startup_table() {
   echo "| small run | program / /bin/true (goal <= 1.25) |"
   echo "|---|---|"
   echo "| --sim 2 --pie --VendorId 0x1235 --list | $(startup_ratio) |"
+}
+
+if [ "$only" = startup ]; then
+  startup_table
   exit 0
 fi
 
@@ -84,9 +88,7 @@ for entry in "${shapes[@]}"; do
 done
 
 echo
-echo "| small run | program / /bin/true (goal <= 1.25) |"
-echo "|---|---|"
-echo "| --sim 2 --pie --VendorId 0x1235 --list | $(startup_ratio) |"
+startup_table
 
 echo
 echo "| shape | peak RSS, 10 devices | peak RSS, 10,000,000 devices |"

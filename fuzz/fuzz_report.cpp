@@ -59,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   // An update's fixed "< / Message>" texts are no XML: they are mended before it is parsed.
   std::string document(static_cast<size_t>(lseek(out_fd, 0, SEEK_END)), '\0');
-  require(pread(out_fd, document.data(), document.size(), 0) == lseek(out_fd, 0, SEEK_END));
+  require(pread(out_fd, document.data(), document.size(), 0) == std::ssize(document));
   for (size_t at = 0; (at = document.find("< / Message>", at)) != std::string::npos;) {
     document.replace(at, 12, "</Message>");
   }
