@@ -1,39 +1,42 @@
 // Device report writer. All entries of a report are alike but for the device's index, memory
 // device number and bus, so the constant pieces are rendered once per report and each device
-// adds only its numbers, into a block buffer handed to the stream with fwrite.
+// adds only its numbers, into a block buffer that reaches the system with one call per block.
 #include "report/device_report.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
+#include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <memory>
+#include <new>
 #include <string>
 
+#include "platform/platform.h"
 #include "report/status_messages.h"
 
 namespace report {
 namespace {
 
-constexpr size_t BUFFER_SIZE = size_t{64} * 1024;
+// Large blocks make fewer, larger copies into the page cache; 512 KiB writes a report into a
+// file as fast as cat copies it, and keeps peak memory flat (the block is the only part that
+// grows with the report, and only up to its size).
+constexpr size_t BLOCK_SIZE = size_t{512} * 1024;
 
 // Collects report bytes and hands them to the stream in large blocks. After the first failed
 // write nothing more is written: the report is lost either way, and there is no point in
 // formatting millions of entries for a full disk.
 struct Sink {
-  FILE* stream = nullptr;
-  int32_t error = 0;  // errno of the first failed write
+  FILE* stream;
+  char* bytes;
+  size_t capacity;
   size_t used = 0;
-  char bytes[BUFFER_SIZE];
+  int32_t error = 0;  // errno of the first failed write
 };
 
 void write_through(Sink& sink, const char* data, size_t size) {
-  if (sink.error != 0) return;
-  errno = 0;
-  if (std::fwrite(data, 1, size, sink.stream) != size) sink.error = errno != 0 ? errno : EIO;
+  if (sink.error == 0) sink.error = platform::write_block(sink.stream, data, size);
 }
 
 void drain(Sink& sink) {
@@ -42,9 +45,9 @@ void drain(Sink& sink) {
 }
 
 void put(Sink& sink, const char* data, size_t size) {
-  if (size > BUFFER_SIZE - sink.used) {
+  if (size > sink.capacity - sink.used) {
     drain(sink);
-    if (size > BUFFER_SIZE) {
+    if (size > sink.capacity) {
       write_through(sink, data, size);
       return;
     }
@@ -70,18 +73,33 @@ void append_number(std::string& out, uint32_t value, uint32_t base, size_t min_d
   while (count > 0) out += digits[--count];
 }
 
-// A number inside an entry's text that goes up by one from each device to the next. Its last
-// digit is written into each copy of the entry, so the entry itself changes only when that
-// digit carries.
+// The low digits each device writes into its copy of the entry: pair v of PAIRS_10 is v's two
+// decimal digits (v < 100), of PAIRS_16 its two hexadecimal ones (v < 256).
+template <uint32_t Base>
+constexpr std::array<char, 2 * Base * Base> make_pairs() {
+  std::array<char, 2 * Base * Base> pairs{};
+  for (uint32_t v = 0; v < Base * Base; ++v) {
+    pairs[2 * v] = DIGITS[v / Base];
+    pairs[2 * v + 1] = DIGITS[v % Base];
+  }
+  return pairs;
+}
+constexpr std::array<char, 200> PAIRS_10 = make_pairs<10>();
+constexpr std::array<char, 512> PAIRS_16 = make_pairs<16>();
+
+// A number inside an entry's text that goes up by one from each device to the next. Its low
+// digits are written into each copy of the entry, so the entry itself changes only when they
+// carry.
 struct Counter {
-  size_t begin;  // its digits are text[begin, end); the last one in text is not kept current
+  size_t begin;  // its digits are text[begin, end); the low ones in text are not kept current
   size_t end;
-  uint32_t base;  // 10 or 16
-  uint32_t last;  // the value of its last digit for the device the entry was rendered for
+  uint32_t base;   // 10 or 16
+  uint32_t value;  // the number of the device the entry was rendered for
 };
 
 // One device's entry with its N changing numbers at known places. A device costs one copy of
-// the entry and a digit per number; the entry is rendered anew only when a number grows a digit.
+// the entry and its numbers' low digits; the entry is rendered anew only when a number grows a
+// digit.
 template <size_t N>
 struct Entry {
   std::string text;
@@ -93,14 +111,14 @@ template <size_t N>
 void add_counter(Entry<N>& entry, uint32_t value, uint32_t base, size_t min_digits) {
   const size_t begin = entry.text.size();
   append_number(entry.text, value, base, min_digits);
-  entry.counters[entry.counter_count++] = Counter{begin, entry.text.size(), base, value % base};
+  entry.counters[entry.counter_count++] = Counter{begin, entry.text.size(), base, value};
 }
 
-// Carries into the digits before a counter's last one; false when the number needs a further
+// Carries into the digits before a counter's low ones; false when the number needs a further
 // digit.
-bool carry(std::string& text, const Counter& counter) {
+bool carry(std::string& text, const Counter& counter, size_t low_digits) {
   const char top = DIGITS[counter.base - 1];
-  size_t at = counter.end - 1;
+  size_t at = counter.end - low_digits;
   while (at > counter.begin && text[at - 1] == top) text[--at] = '0';
   if (at == counter.begin) return false;
   char& digit = text[at - 1];
@@ -108,60 +126,99 @@ bool carry(std::string& text, const Counter& counter) {
   return true;
 }
 
+// Writes run copies of text from copy on, each with its numbers' W low digits: number k's stand
+// at[k] bytes into the copy, and copy j takes them from low[k] + W * j. Everything the loop
+// reads is in locals that no byte store can reach, so it stays in registers.
+template <size_t N, size_t W>
+char* write_run(char* copy, const std::string& text, const size_t (&at)[N],
+                const char* const (&low)[N], uint32_t run) {
+  const char* const from = text.data();
+  const size_t size = text.size();
+  size_t place[N];
+  const char* digits[N];
+  for (size_t k = 0; k < N; ++k) {
+    place[k] = at[k];
+    digits[k] = low[k];
+  }
+  const auto digits_into = [&](char* entry, uint32_t j) {
+    for (size_t k = 0; k < N; ++k) std::memcpy(entry + place[k], digits[k] + W * j, W);
+  };
+  if (size >= 32 && size <= 64) {  // a text line: two fixed, overlapping copies, no call
+    for (uint32_t j = 0; j < run; ++j, copy += size) {
+      std::memcpy(copy, from, 32);
+      std::memcpy(copy + size - 32, from + size - 32, 32);
+      digits_into(copy, j);
+    }
+    return copy;
+  }
+  for (uint32_t j = 0; j < run; ++j, copy += size) {
+    std::memcpy(copy, from, size);  // NOLINT(bugprone-not-null-terminated-result)
+    digits_into(copy, j);
+  }
+  return copy;
+}
+
 // Writes the entries of devices 0 .. count-1; render(i) makes device i's entry from scratch.
-// The loop's state lives in locals, out of reach of the byte stores, and its loops over the N
-// numbers are unrolled, so that state stays in registers.
+// Devices go in runs that end where the low digits of a number wrap: two digits each (one
+// while some number has only one), so a run is tens of devices long and a device costs a copy
+// of the entry and a store per number.
 template <size_t N, typename Render>
 void write_entries(Sink& sink, int32_t count, Render render) {
   if (count <= 0) return;
   Entry<N> entry;
-  size_t digit_at[N];  // where each number's last digit stands
-  uint32_t base[N];
-  uint32_t last[N];
+  size_t width = 1;  // low digits written per number
+  size_t at[N];      // where each number's low digits stand
+  uint32_t low[N];   // the value of those digits for the next device
+  uint32_t wrap[N];  // where that value wraps: base ** width
+  const char* table[N];
   // Renders device i's entry and takes its numbers' state into the locals.
   const auto start = [&](uint32_t i) {
     entry = render(i);
-#pragma GCC unroll 4
+    width = 2;
+    for (const Counter& counter : entry.counters) {
+      if (counter.end - counter.begin < 2) width = 1;
+    }
     for (size_t k = 0; k < N; ++k) {
-      digit_at[k] = entry.counters[k].end - 1;
-      base[k] = entry.counters[k].base;
-      last[k] = entry.counters[k].last;
+      const Counter& counter = entry.counters[k];
+      at[k] = counter.end - width;
+      wrap[k] = width == 1 ? counter.base : counter.base * counter.base;
+      low[k] = counter.value % wrap[k];
+      table[k] = width == 1 ? DIGITS : counter.base == 10 ? PAIRS_10.data() : PAIRS_16.data();
     }
   };
   start(0);
-  size_t used = sink.used;
-  for (int32_t i = 1;; ++i) {
-    const size_t size = entry.text.size();
-    char* copy = entry.text.data();  // an entry larger than the buffer is written from itself
-    if (size <= BUFFER_SIZE) {
-      if (size > BUFFER_SIZE - used) {
-        sink.used = used;
-        drain(sink);
-        used = 0;
-      }
-      copy = sink.bytes + used;
-      std::memcpy(copy, entry.text.data(), size);  // NOLINT(bugprone-not-null-terminated-result)
-    }
-#pragma GCC unroll 4
-    for (size_t k = 0; k < N; ++k) copy[digit_at[k]] = DIGITS[last[k]];
-    if (size <= BUFFER_SIZE) {
-      used += size;
-    } else {
-      sink.used = used;
-      put(sink, entry.text);
-      used = sink.used;
-    }
-    if (i == count || sink.error != 0) break;
-    bool grown = false;
-#pragma GCC unroll 4
+  const auto total = static_cast<uint32_t>(count);
+  for (uint32_t done = 0;;) {
+    uint32_t run = total - done;
+    const char* digits[N];
     for (size_t k = 0; k < N; ++k) {
-      if (++last[k] < base[k]) continue;
-      last[k] = 0;
-      grown = !carry(entry.text, entry.counters[k]) || grown;
+      run = std::min(run, wrap[k] - low[k]);
+      digits[k] = table[k] + width * low[k];
     }
-    if (grown) start(static_cast<uint32_t>(i));
+    const size_t size = entry.text.size();
+    if (size > sink.capacity) {  // an entry larger than the block is written from itself
+      run = 1;
+      for (size_t k = 0; k < N; ++k) entry.text.replace(at[k], width, digits[k], width);
+      put(sink, entry.text);
+    } else {
+      if (size > sink.capacity - sink.used) drain(sink);
+      run = std::min(run, static_cast<uint32_t>((sink.capacity - sink.used) / size));
+      char* copy = sink.bytes + sink.used;
+      copy = width == 1 ? write_run<N, 1>(copy, entry.text, at, digits, run)
+                        : write_run<N, 2>(copy, entry.text, at, digits, run);
+      sink.used = static_cast<size_t>(copy - sink.bytes);
+    }
+    done += run;
+    if (done == total || sink.error != 0) break;
+    bool grown = false;
+    for (size_t k = 0; k < N; ++k) {
+      low[k] += run;
+      if (low[k] < wrap[k]) continue;
+      low[k] = 0;
+      grown = !carry(entry.text, entry.counters[k], width) || grown;
+    }
+    if (grown) start(done);
   }
-  sink.used = used;
 }
 
 // printf into a string: for the pieces that are rendered once per report. A C variadic
@@ -318,24 +375,14 @@ void write_pie(Sink& sink, const char* root, int32_t count, const Identity& id,
 
 }  // namespace
 
-bool firmware_file_openable(const char* name) {
-  // Non-blocking, because opening a FIFO that has no writer would otherwise wait forever.
-  const int fd = open(name, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-  if (fd < 0) return false;
-  // Linux opens directories for reading, but a directory is no firmware file.
-  struct stat info {};
-  const bool openable = fstat(fd, &info) == 0 && !S_ISDIR(info.st_mode);
-  close(fd);
-  return openable;
-}
-
 ReportResult write_device_report(const SimSettings& settings, int32_t device_count, int32_t pie,
                                  uint32_t pci_vendor_id, uint32_t pci_device_id,
                                  uint32_t pci_sub_vendor_id, uint32_t pci_sub_device_id,
                                  ReportKind kind) {
   ReportResult result{0, 0};
   // The firmware test comes first: the output file may be the firmware file itself.
-  const bool success = settings.fw_file != nullptr && firmware_file_openable(settings.fw_file);
+  const bool success =
+      settings.fw_file != nullptr && platform::firmware_file_openable(settings.fw_file);
   const char* message = status_messages[success ? STATUS_SUCCESS : STATUS_FILE_NOT_FOUND];
 
   FILE* stream = stdout;
@@ -343,7 +390,7 @@ ReportResult write_device_report(const SimSettings& settings, int32_t device_cou
     // What the run wrote before stays ahead of a report sent to the same place.
     if (std::fflush(stdout) != 0) result.stdout_error = errno;
     // Truncated anew by every report: the file holds the last report of the run.
-    stream = std::fopen(settings.output_file, "w");
+    stream = platform::open_output_file(settings.output_file);
     if (stream == nullptr) {
       result.file_error = errno;
       stream = stdout;
@@ -351,8 +398,11 @@ ReportResult write_device_report(const SimSettings& settings, int32_t device_cou
   }
 
   const Identity id{pci_vendor_id, pci_device_id, pci_sub_vendor_id, pci_sub_device_id};
-  Sink sink;
-  sink.stream = stream;
+  // On the heap: a block this large does not belong on the stack (Windows gives a thread 1 MiB
+  // in all). Should even that fail, a small block still writes the report.
+  const std::unique_ptr<char[]> block(new (std::nothrow) char[BLOCK_SIZE]);
+  char small_block[4096];
+  Sink sink{stream, block ? block.get() : small_block, block ? BLOCK_SIZE : sizeof small_block};
   const bool update = kind == REPORT_FWUPDATE;
   if (pie != 0) {
     write_pie(sink, update ? "SVMExecution" : "SVMInventory", device_count, id, settings,

@@ -39,8 +39,4 @@ ReportResult report_fwupdate(const SimSettings& settings, int32_t device_count, 
                              uint32_t pci_vendor_id, uint32_t pci_device_id,
                              uint32_t pci_sub_vendor_id, uint32_t pci_sub_device_id);
 
-// True when name can be opened for reading and is not a directory. Never blocks, not even on
-// a FIFO that has no writer.
-bool firmware_file_openable(const char* name);
-
 }  // namespace report

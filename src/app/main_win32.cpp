@@ -1,0 +1,8 @@
+// Program entry on Windows: the command line arrives as UTF-16 and goes on as UTF-8 texts, so
+// that names and texts reach the program as the user typed them, whatever the code page.
+#include "app/driver.h"
+#include "platform/platform.h"
+
+int wmain(int argc, wchar_t** argv) {
+  return app::run_command_line(argc, platform::utf8_arguments(argc, argv));
+}
