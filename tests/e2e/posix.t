@@ -1,0 +1,30 @@
+# What only a POSIX system has: FIFOs, /dev/null and /dev/full, closed descriptors, and
+# argument bytes that are not UTF-8. Standard error is merged into the output.
+
+# /dev/null and a FIFO without a writer are firmware files, and do not hang; with standard
+# input closed, the file opened as descriptor 0 counts as well.
+  $ mkfifo fifo; zorvicxlsim -p --sim --fw /dev/null --fwupdate --fw fifo --fwupdate <&- |
+  >   grep -o 'true\|false' | xargs
+  true true
+
+# Any text makes an inventory that an XML parser reads: escapes for markup, tab, line feed and
+# carriage return; U+FFFD for a control byte, a truncated sequence, a stray byte, a surrogate,
+# U+FFFE, a code point above U+10FFFF and overlong sequences.
+  $ zorvicxlsim --sim 2 -p --display $'A&B <"C"> \'D\'\x01\t\xe2\x82\xff' --fwversion $'1\r2\n\xed\xa0\x80\xef\xbf\xbe\xf4\x90\x80\x80\xc0\xaf\xe0\x80\x80\xf0\x80\x80\x80' \
+  >   --output inv.xml --list; grep -o 'version = .*' inv.xml | uniq
+  version = "1&#13;2&#10;\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd" display = "A&amp;B &lt;&quot;C&quot;&gt; &apos;D&apos;\xef\xbf\xbd&#9;\xef\xbf\xbd\xef\xbf\xbd"> (esc)
+  $ xmllint --xpath 'string(//Device[2]/@display)' inv.xml; xmllint --xpath 'string((//Application)[2]/@version)' inv.xml | od -An -c -w64
+  A&B <"C"> 'D'\xef\xbf\xbd\t\xef\xbf\xbd\xef\xbf\xbd (esc)
+     1  \r   2  \n 357 277 275 357 277 275 357 277 275 357 277 275 357 277 275 357 277 275 357 277 275 357 277 275 357 277 275 357 277 275 357 277 275 357 277 275 357 277 275 357 277 275 357 277 275 357 277 275 357 277 275  \n
+
+# A report large enough to fail while it is written, not only when its file is closed, is told;
+# so are a closed and a full standard output, also after a command-line error.
+  $ zorvicxlsim --output /dev/full --sim 2000 --list --sim 0 --output ok.txt --list
+  zorvicxlsim: /dev/full: No space left on device
+  [1]
+  $ zorvicxlsim --version >&-; echo "status $?"; zorvicxlsim --version --nosuch >/dev/full
+  zorvicxlsim: write error: Bad file descriptor
+  status 1
+  zorvicxlsim: invalid option -- 'nosuch'
+  zorvicxlsim: write error: No space left on device
+  [1]
