@@ -1,6 +1,6 @@
-# Cross build for 64-bit Windows with Debian's MinGW-w64 compiler (g++-mingw-w64-x86-64), in its
-# POSIX thread model, which GoogleTest needs for std::mutex; the
-# programs it makes run here under Wine (wine, wine64), which ctest uses to run the tests.
+# Cross build for 64-bit Windows with Debian's MinGW-w64 compiler (g++-mingw-w64-x86-64), in
+# its POSIX thread model, which GoogleTest needs for std::mutex. The programs it makes run here
+# under Wine (wine, wine64), through which ctest runs the tests.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
