@@ -1,5 +1,6 @@
 # bash completion for zorvicxlsim: options, and file names after --fw, -f, --output and -o.
-# Nothing is offered where a number, an ID or a free text is expected.
+# Nothing is offered where an ID or a free text is expected; the count of --sim is optional, so
+# the options are offered after it.
 
 _zorvicxlsim() {
   local cur=${COMP_WORDS[COMP_CWORD]}
@@ -22,7 +23,7 @@ _zorvicxlsim() {
       mapfile -t COMPREPLY < <(compgen -f -- "$cur")
       return 0
       ;;
-    --sim | -s | --VendorId | --DeviceId | --SubVendorId | --SubDeviceId | --fwversion | --display)
+    --VendorId | --DeviceId | --SubVendorId | --SubDeviceId | --fwversion | --display)
       return 0
       ;;
   esac

@@ -1,24 +1,37 @@
 #!/usr/bin/env bash
-# Builds the Debian package and the tarball from a build folder, installs the package and checks
-# what it installed: the tarball holds the same files, the program runs, the man page is clean
-# and documents every option of the usage text, and bash completion offers options and files.
+# Builds the packages from a build folder, installs the .deb and checks what it installed: the
+# .rpm and the tarball hold the same files, the program runs from each, the man page documents
+# every option of the usage text, and bash, zsh and fish complete options and file names.
 #
 # Usage: tests/package_test.sh BUILD_FOLDER   (as root: it installs the package and removes it)
 set -euo pipefail
 fail() { echo "FAIL: $*" && exit 1; }
-(cd "$1" && rm -rf packages && cpack -G "DEB;TGZ" -B packages >/dev/null && dpkg -i packages/*.deb >/dev/null)
+cd "$1" && rm -rf packages && cpack -B packages >/dev/null 2>&1 && dpkg -i packages/*.deb >/dev/null
 trap 'dpkg -r zorvicxlsim >/dev/null' EXIT
-files=$(tar tzf "$1"/packages/*.tar.gz | sed -n 's|^[^/]*/\(.*[^/]\)$|/usr/\1|p')
-[ "$(wc -l <<<"$files")" = 4 ] && ls $files >/dev/null || fail "tarball and package differ: $files"
-[ "$(cd /tmp && zorvicxlsim --sim 2 -p --list | grep -c '<Device ')" = 2 ] || fail "no report"
-
-[ -z "$(groff -man -ww -z /usr/share/man/man1/zorvicxlsim.1 2>&1)" ] || fail "groff warns about the man page"
-for option in $(zorvicxlsim --help | sed -n 's/^\t--\([A-Za-z]*\).*/\1/p'); do
-  grep -qE "^\.B[IR]? \\\\-\\\\-$option( |$)" /usr/share/man/man1/zorvicxlsim.1 || fail "the man page lacks --$option"
+tree=$(dpkg -L zorvicxlsim | sort | while read -r f; do [ -d "$f" ] || echo "$f"; done)
+mkdir -p packages/rpm packages/tgz && tar xzf packages/*.tar.gz -C packages/tgz --strip-components=1
+(cd packages/rpm && rpm2cpio ../*.rpm | cpio -idm --quiet)
+[ "$(cd packages/rpm && find . ! -type d | sed 's/^.//' | sort)" = "$tree" ] || fail "the rpm differs"
+[ "$(cd packages/tgz && find . ! -type d | sed 's|^\./|/usr/|' | sort)" = "$tree" ] || fail "the tarball differs"
+for program in zorvicxlsim packages/rpm/usr/bin/zorvicxlsim packages/tgz/bin/zorvicxlsim; do
+  [ "$("$program" --sim 2 -p --list | grep -c '<Device ')" = 2 ] || fail "no report from $program"
 done
 
+man=/usr/share/man/man1/zorvicxlsim.1.gz
+for option in $(zorvicxlsim --help | sed -n 's/^\t--\([A-Za-z]*\).*/\1/p'); do
+  zgrep -qE "^\.B[IR]? \\\\-\\\\-$option( |$)" $man || fail "the man page lacks --$option"
+done
+
+# Options after --sim, whose count is optional; file names after --fw and --output only.
+cd "$(mktemp -d)" && touch fw.bin
 source /usr/share/bash-completion/completions/zorvicxlsim
-COMP_WORDS=(zorvicxlsim -l --fw) COMP_CWORD=2
-_zorvicxlsim || true # compopt fails outside a real completion
-[ "${COMPREPLY[*]}" = "--fwupdate --fw --fwversion" ] || fail "completion offered '${COMPREPLY[*]}'"
-echo "package installs and works"
+for line in "-l --fw:--fwupdate --fw --fwversion" "--sim --l:--list" "--fw f:fw.bin" "--VendorId f:"; do
+  read -r -a COMP_WORDS <<<"zorvicxlsim ${line%%:*}" && COMP_CWORD=$((${#COMP_WORDS[@]} - 1))
+  _zorvicxlsim || true # compopt fails outside a real completion
+  [ "${COMPREPLY[*]}" = "${line#*:}" ] || fail "bash offered '${COMPREPLY[*]}' for '${line%%:*}'"
+  words=$(zsh -f "$OLDPWD/../tests/zsh_complete.zsh" "zorvicxlsim ${line%%:*}" | sort -u | xargs)
+  [ "$words" = "$(xargs -n1 <<<"${line#*:}" | sort | xargs)" ] || fail "zsh offered '$words' for '${line%%:*}'"
+  words=$(fish -c "complete -C 'zorvicxlsim ${line%%:*}'" | cut -f1 | sort | xargs)
+  [ "$words" = "$(xargs -n1 <<<"${line#*:}" | sort | xargs)" ] || fail "fish offered '$words' for '${line%%:*}'"
+done
+echo "packages install and work"

@@ -1,0 +1,13 @@
+# zsh -f tests/zsh_complete.zsh 'LINE': the words zsh's completion offers at the end of LINE,
+# typed into an interactive zsh on a pseudo-terminal, one a line (with repeats).
+zmodload zsh/zpty
+zpty z zsh -f -i
+zpty -w z "PS1=''; autoload -Uz compinit; compinit -u"
+zpty -w z 'compadd() { local -a m; builtin compadd -O m "$@"; print -rl -- "<<"${^m}">>" }'
+zpty -w z 'zle -C all complete-word _main_complete; bindkey "^I" all; print RE""ADY'
+zpty -r z line '*READY*'
+zpty -n -w z "$1"$'\t'
+zpty -w z $'\C-u'"print E''ND"
+while zpty -r z line && [[ $line != END$'\r'* ]]; do
+  [[ $line != '<<'*'>>'* ]] || print -r -- ${${line#<<}%>>*}
+done
