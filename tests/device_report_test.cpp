@@ -83,7 +83,12 @@ TEST(StatusMessages, EachRepeatsItsCode) {
 
 TEST(Driver, EmptyVectorWritesNothingAndSucceeds) {
   char* argv[] = {nullptr};
-  EXPECT_EQ(0, app::run_command_line(0, argv));
+  testing::internal::CaptureStdout();
+  testing::internal::CaptureStderr();
+  const int32_t status = app::run_command_line(0, argv);
+  EXPECT_EQ("", testing::internal::GetCapturedStdout());
+  EXPECT_EQ("", testing::internal::GetCapturedStderr());
+  EXPECT_EQ(0, status);
 }
 
 }  // namespace
