@@ -13,9 +13,6 @@
   $ zorvicxlsim --sim 2 -p --display $'A&B <"C"> \'D\'\x01\t\xe2\x82\xff' --fwversion $'1\r2\n\xed\xa0\x80\xef\xbf\xbe\xf4\x90\x80\x80\xc0\xaf\xe0\x80\x80\xf0\x80\x80\x80' \
   >   --output inv.xml --list; grep -o 'version = .*' inv.xml | uniq
   version = "1&#13;2&#10;\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd" display = "A&amp;B &lt;&quot;C&quot;&gt; &apos;D&apos;\xef\xbf\xbd&#9;\xef\xbf\xbd\xef\xbf\xbd"> (esc)
-  $ xmllint --xpath 'string(//Device[2]/@display)' inv.xml; xmllint --xpath 'string((//Application)[2]/@version)' inv.xml | od -An -c -w64
-  A&B <"C"> 'D'\xef\xbf\xbd\t\xef\xbf\xbd\xef\xbf\xbd (esc)
-     1  \r   2  \n 357 277 275 357 277 275 357 277 275 357 277 275 357 277 275 357 277 275 357 277 275 357 277 275 357 277 275 357 277 275 357 277 275 357 277 275 357 277 275 357 277 275 357 277 275 357 277 275 357 277 275  \n
 
 # A report large enough to fail while it is written, not only when its file is closed, is told;
 # so are a closed and a full standard output, also after a command-line error.
