@@ -9,6 +9,9 @@ TEST(Utf8Arguments, ConvertsTheCommandLineAndNamesTheProgram) {
   wchar_t* argv[] = {name, text, nullptr};
   char** args = platform::utf8_arguments(2, argv);
   EXPECT_STREQ("ZORVICXLSIM", args[0]);
-  EXPECT_STREQ("a\xEF\xBF\xBD" "b\xC3\xA9", args[1]);
+  EXPECT_STREQ(
+      "a\xEF\xBF\xBD"
+      "b\xC3\xA9",
+      args[1]);
   EXPECT_EQ(nullptr, args[2]);
 }
