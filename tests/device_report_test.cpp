@@ -28,15 +28,15 @@ std::string read_file(const std::string& name) {
 TEST(DeviceReport, MatchesThePrintfFormats) {
   const std::string name = testing::TempDir() + "zorvic_report_" + std::to_string(getpid());
   const std::string names[] = {name, name + ".printf"};
-  const std::string huge(200000, 'n');
+  const std::string huge(300000, 'n');  // twice in an entry: larger than the writer's block
   const int32_t counts[] = {0, 1, 2, 3, 101, 256, 70000, -1, INT32_MIN};
   const uint32_t ids[][4] = {{0, 0x123, 0xffff, 0x12345}, {0xffffffff, 0x1000, 0xabc, 0}};
   // Version and display name as given, then as a PIE document shows them.
   const char* const texts[][4] = {
       {nullptr, nullptr, report::DEFAULT_DISPLAY_NAME, report::DEFAULT_DISPLAY_NAME},
       {"", "", "", ""},
-      {"1<2>&\"'", "1&lt;2&gt;&amp;&quot;&apos;", "A&B <\"C\"> \xc3\xa9 D",
-       "A&amp;B &lt;&quot;C&quot;&gt; \xc3\xa9 D"},
+      {"1<2>&\"'", "1&lt;2&gt;&amp;&quot;&apos;", "A&B <\"C\"> \xc3\x80\xf0\x9f\x98\x80 D",
+       "A&amp;B &lt;&quot;C&quot;&gt; \xc3\x80\xf0\x9f\x98\x80 D"},
       {"v", "v", huge.c_str(), huge.c_str()}};
   for (size_t row = 0; row < std::size(counts); ++row) {
     const uint32_t* id = ids[row % 2];

@@ -75,10 +75,10 @@ void append_number(std::string& out, uint32_t value, uint32_t base, size_t min_d
 
 // The low digits each device writes into its copy of the entry: pair v of PAIRS_10 is v's two
 // decimal digits (v < 100), of PAIRS_16 its two hexadecimal ones (v < 256).
-template <uint32_t Base>
+template <size_t Base>
 constexpr std::array<char, 2 * Base * Base> make_pairs() {
   std::array<char, 2 * Base * Base> pairs{};
-  for (uint32_t v = 0; v < Base * Base; ++v) {
+  for (size_t v = 0; v < Base * Base; ++v) {
     pairs[2 * v] = DIGITS[v / Base];
     pairs[2 * v + 1] = DIGITS[v % Base];
   }

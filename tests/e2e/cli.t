@@ -64,16 +64,19 @@
   foo
   --
 
-# A command-line error: one line after what was written before it, nothing more done, status 1.
-# --sim takes no count that begins with "-", so -1 is an invalid option.
-  $ for args in '-l --nosuch -l' --list= --VendorId '--sim -1' --abcdefghijklmnopqrstuvwxyz0123456789ABCDEFGHIJ=1; do
+# A command-line error: one line after what was written before it (a report, the version line),
+# nothing more done, status 1. --l abbreviates nothing; --sim takes no count that begins with
+# "-", so -1 is an invalid option.
+  $ for args in '-l -v --nosuch -l' --list= --l --VendorId '--sim -1' --abcdefghijklmnopqrstuvwxyz0123456789ABCDEFGHIJ=1; do
   >   out=$(zorvicxlsim -p $args 2>&1); echo "$? $out"
   > done
   1 <?xml version="1.0" encoding="UTF-8"?>
   <SVMInventory lang="en">
   </SVMInventory>
+  zorvicxlsim 0.0.1.0x59c2bd1
   zorvicxlsim: invalid option -- 'nosuch'
   1 zorvicxlsim: option takes no arguments -- 'list'
+  1 zorvicxlsim: invalid option -- 'l'
   1 zorvicxlsim: option requires an argument -- 'VendorId'
   1 zorvicxlsim: invalid option -- '1'
   1 zorvicxlsim: invalid option -- 'abcdefghijklmnopqrstuvwxyz0123456789ABCDEFG'
