@@ -29,9 +29,10 @@ for line in "-l --fw:--fwupdate --fw --fwversion" "--sim --l:--list" "--fw f:fw.
   read -r -a COMP_WORDS <<<"zorvicxlsim ${line%%:*}" && COMP_CWORD=$((${#COMP_WORDS[@]} - 1))
   _zorvicxlsim || true # compopt fails outside a real completion
   [ "${COMPREPLY[*]}" = "${line#*:}" ] || fail "bash offered '${COMPREPLY[*]}' for '${line%%:*}'"
+  expected=$(xargs -n1 <<<"${line#*:}" | sort | xargs)
   words=$(zsh -f "$OLDPWD/../tests/zsh_complete.zsh" "zorvicxlsim ${line%%:*}" | sort -u | xargs)
-  [ "$words" = "$(xargs -n1 <<<"${line#*:}" | sort | xargs)" ] || fail "zsh offered '$words' for '${line%%:*}'"
+  [ "$words" = "$expected" ] || fail "zsh offered '$words' for '${line%%:*}'"
   words=$(fish -c "complete -C 'zorvicxlsim ${line%%:*}'" | cut -f1 | sort | xargs)
-  [ "$words" = "$(xargs -n1 <<<"${line#*:}" | sort | xargs)" ] || fail "fish offered '$words' for '${line%%:*}'"
+  [ "$words" = "$expected" ] || fail "fish offered '$words' for '${line%%:*}'"
 done
 echo "packages install and work"

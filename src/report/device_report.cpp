@@ -127,18 +127,18 @@ bool carry(std::string& text, const Counter& counter, size_t low_digits) {
 }
 
 // Writes run copies of text from copy on, each with its numbers' W low digits: number k's stand
-// at[k] bytes into the copy, and copy j takes them from low[k] + W * j. Everything the loop
+// at[k] bytes into the copy, and copy j takes them from first[k] + W * j. Everything the loop
 // reads is in locals that no byte store can reach, so it stays in registers.
 template <size_t N, size_t W>
 char* write_run(char* copy, const std::string& text, const size_t (&at)[N],
-                const char* const (&low)[N], uint32_t run) {
+                const char* const (&first)[N], uint32_t run) {
   const char* const from = text.data();
   const size_t size = text.size();
   size_t place[N];
   const char* digits[N];
   for (size_t k = 0; k < N; ++k) {
     place[k] = at[k];
-    digits[k] = low[k];
+    digits[k] = first[k];
   }
   const auto digits_into = [&](char* entry, uint32_t j) {
     for (size_t k = 0; k < N; ++k) std::memcpy(entry + place[k], digits[k] + W * j, W);
