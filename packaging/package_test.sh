@@ -3,7 +3,7 @@
 # .rpm and the tarball hold the same files, the program runs from each, the man page documents
 # every option of the usage text, and bash, zsh and fish complete options and file names.
 #
-# Usage: tests/package_test.sh BUILD_FOLDER   (as root: it installs the package and removes it)
+# Usage: packaging/package_test.sh BUILD_FOLDER   (as root: it installs the package and removes it)
 set -euo pipefail
 fail() { echo "FAIL: $*" && exit 1; }
 cd "$1" && rm -rf packages && cpack -B packages >/dev/null 2>&1 && dpkg -i packages/*.deb >/dev/null
@@ -30,7 +30,7 @@ for line in "-l --fw:--fwupdate --fw --fwversion" "--sim --l:--list" "--fw f:fw.
   _zorvicxlsim || true # compopt fails outside a real completion
   [ "${COMPREPLY[*]}" = "${line#*:}" ] || fail "bash offered '${COMPREPLY[*]}' for '${line%%:*}'"
   expected=$(xargs -n1 <<<"${line#*:}" | sort | xargs)
-  words=$(zsh -f "$OLDPWD/../tests/zsh_complete.zsh" "zorvicxlsim ${line%%:*}" | sort -u | xargs)
+  words=$(zsh -f "$OLDPWD/../packaging/zsh_complete.zsh" "zorvicxlsim ${line%%:*}" | sort -u | xargs)
   [ "$words" = "$expected" ] || fail "zsh offered '$words' for '${line%%:*}'"
   words=$(fish -c "complete -C 'zorvicxlsim ${line%%:*}'" | cut -f1 | sort | xargs)
   [ "$words" = "$expected" ] || fail "fish offered '$words' for '${line%%:*}'"

@@ -1,4 +1,4 @@
-# zsh -f tests/zsh_complete.zsh 'LINE': the words zsh's completion offers at the end of LINE,
+# zsh -f packaging/zsh_complete.zsh 'LINE': the words zsh's completion offers at the end of LINE,
 # typed into an interactive zsh on a pseudo-terminal, one a line (with repeats).
 zmodload zsh/zpty
 zpty z zsh -f -i
