@@ -14,13 +14,16 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 layout=$work/layout image=$work/layout:$tag
 
-umask 022
-install -m 0755 "$program" "$work/zorvicxlsim"
-touch -d "@$SOURCE_DATE_EPOCH" "$work/zorvicxlsim"
+# The one layer is made here rather than by umoci insert, whose layers lack the end-of-archive
+# blocks that tar expects.
+mkdir "$work/rootfs"
+install -m 0755 "$program" "$work/rootfs/zorvicxlsim"
+tar --format=ustar --owner=0 --group=0 --numeric-owner --mtime="@$SOURCE_DATE_EPOCH" \
+  -C "$work/rootfs" -cf "$work/layer.tar" zorvicxlsim
 umoci init --layout "$layout"
 umoci new --image "$image"
-umoci insert --image "$image" --history.created "$created" \
-  --history.created_by "zorvicxlsim $tag: the static program" "$work/zorvicxlsim" /zorvicxlsim
+umoci raw add-layer --image "$image" --history.created "$created" \
+  --history.created_by "zorvicxlsim $tag: the static program" "$work/layer.tar"
 umoci config --image "$image" --no-history --created "$created" --os linux --architecture "$arch" \
   --config.entrypoint /zorvicxlsim
 umoci gc --layout "$layout"
