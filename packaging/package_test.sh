@@ -11,8 +11,32 @@ trap 'dpkg -r zorvicxlsim >/dev/null' EXIT
 tree=$(dpkg -L zorvicxlsim | sort | while read -r f; do [ -d "$f" ] || echo "$f"; done)
 mkdir -p packages/rpm packages/tgz && tar xzf packages/*.tar.gz -C packages/tgz --strip-components=1
 (cd packages/rpm && rpm2cpio ../*.rpm | cpio -idm --quiet)
-[ "$(cd packages/rpm && find . ! -type d | sed 's/^.//' | sort)" = "$tree" ] || fail "the rpm differs"
-[ "$(cd packages/tgz && find . ! -type d | sed 's|^\./|/usr/|' | sort)" = "$tree" ] || fail "the tarball differs"
+# The same files, but for zsh's folder, where each family's zsh looks, lintian's overrides in the
+# .deb alone, and the licence, which the .rpm marks as such.
+zsh_debian=/usr/share/zsh/vendor-completions/_zorvicxlsim
+grep -qxF $zsh_debian <<<"$tree" || fail "no zsh completion in $zsh_debian"
+elsewhere=$(sed "s|^$zsh_debian\$|/usr/share/zsh/site-functions/_zorvicxlsim|;/\/lintian\//d" <<<"$tree")
+expected=$(printf '%s\n' "$elsewhere" /usr/share/licenses/zorvicxlsim/LICENSE | sort)
+[ "$(cd packages/rpm && find . ! -type d | sed 's/^.//' | sort)" = "$expected" ] || fail "the rpm differs"
+[ "$(cd packages/tgz && find . ! -type d | sed 's|^\./|/usr/|' | sort)" = "$(sort <<<"$elsewhere")" ] ||
+  fail "the tarball differs"
+rpm=(rpm -qp packages/*.rpm)
+[ "$("${rpm[@]}" -L)" = /usr/share/licenses/zorvicxlsim/LICENSE ] || fail "no %license in the rpm"
+# rpm shows a missing Group as Unspecified.
+[ "$("${rpm[@]}" --qf '%{GROUP} %{PREFIXES}')" = "Unspecified (none)" ] ||
+  fail "the rpm has a Group or is relocatable"
+# Old package managers read them: no zstd (Debian 11 and Ubuntu 20.04's dpkg, RHEL 8's rpm).
+[ "$("${rpm[@]}" --qf '%{PAYLOADCOMPRESSOR}')" = xz ] || fail "the rpm's payload is not xz"
+[ "$(ar t packages/*.deb | grep -c '\.tar\.[gx]z$')" = 2 ] || fail "a .deb member is not gzip or xz"
+[ "$(dpkg-deb -f packages/*.deb Homepage)" = https://zorvicxlsim.org ] || fail "no Homepage in the .deb"
+# The .rpm's changelog has the Debian changelog's entries, versions and words.
+debian=$(zcat /usr/share/doc/zorvicxlsim/changelog.gz)
+words() { sed -E 's/^ *([-*] )?//' | tr -s '\n ' ' '; }
+[ "$("${rpm[@]}" --qf '[%{CHANGELOGNAME}\n]')" = "$(awk '/^[^ ]/ { version = $2 } /^ -- / {
+  sub(/^ -- /, ""); sub(/>  .*/, ">"); print $0 " - " substr(version, 2, length(version) - 2) "-1" }' \
+  <<<"$debian")" ] || fail "the rpm's changelog entries are not the Debian changelog's"
+[ "$("${rpm[@]}" --qf '[%{CHANGELOGTEXT}\n]' | words)" = "$(grep '^  ' <<<"$debian" | words)" ] ||
+  fail "the rpm's changelog text differs"
 for program in zorvicxlsim packages/rpm/usr/bin/zorvicxlsim packages/tgz/bin/zorvicxlsim; do
   [ "$("$program" --sim 2 -p --list | grep -c '<Device ')" = 2 ] || fail "no report from $program"
 done
