@@ -161,9 +161,19 @@ if(NOT ZORVIC_RPMBUILD)
 endif()
 set(CPACK_ZORVIC_BINARY_DIR ${PROJECT_BINARY_DIR})
 set(CPACK_PACKAGE_HOMEPAGE_URL "https://zorvicxlsim.org")
-# Named for the system and the target processor, as the .deb and the .rpm are by their own
-# conventions.
+# For the target processor, not the one building (cpack would ask dpkg and uname about that):
+# rpm names it as the kernel does, Debian by names of its own. The tarball is named for both
+# the system and the processor.
 set(CPACK_PACKAGE_FILE_NAME ${PROJECT_NAME}-${PROJECT_VERSION}-${CMAKE_SYSTEM_NAME}-${CMAKE_SYSTEM_PROCESSOR})
+set(CPACK_RPM_PACKAGE_ARCHITECTURE ${CMAKE_SYSTEM_PROCESSOR})
+set(debian_architectures x86_64=amd64 aarch64=arm64 i686=i386 armv7l=armhf ppc64le=ppc64el
+                         riscv64=riscv64 s390x=s390x)
+list(FILTER debian_architectures INCLUDE REGEX "^${CMAKE_SYSTEM_PROCESSOR}=")
+if(debian_architectures STREQUAL "")
+  message(WARNING "No Debian architecture known for ${CMAKE_SYSTEM_PROCESSOR}: the .deb says dpkg's")
+else()
+  string(REGEX REPLACE ".*=" "" CPACK_DEBIAN_PACKAGE_ARCHITECTURE ${debian_architectures})
+endif()
 # Compressed with xz: dpkg and rpm read it since long before the oldest systems the packages are
 # for (Debian 11, RHEL 8), whereas zstd is new to both.
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
