@@ -20,66 +20,11 @@ set(CPACK_POST_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/packaging/deb_modes.cmake)
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ
     GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 
-if(WIN32)
-  install(TARGETS zorvicxlsim RUNTIME DESTINATION .)
-  install(FILES README.md LICENSE DESTINATION .)
-  set(CPACK_GENERATOR ZIP)
-  set(CPACK_PACKAGE_FILE_NAME ${PROJECT_NAME}-${PROJECT_VERSION}-win64)
-  include(CPack)
-  return()
-endif()
-
-# Distributions ship man pages and changelogs compressed, without a name or time in the header.
-foreach(file doc/zorvicxlsim.1 packaging/changelog)
-  get_filename_component(name ${file} NAME)
-  add_custom_command(OUTPUT ${name}.gz COMMAND gzip -9n < ${PROJECT_SOURCE_DIR}/${file} > ${name}.gz
-                     DEPENDS ${file} VERBATIM)
-  list(APPEND compressed ${PROJECT_BINARY_DIR}/${name}.gz)
-endforeach()
-add_custom_target(compressed_docs ALL DEPENDS ${compressed})
-file(READ LICENSE license_text)
-file(WRITE ${PROJECT_BINARY_DIR}/copyright
-     "zorvicxlsim\nCopyright (C) 2026 The zorvicxlsim authors\nLicense: MIT\n\n${license_text}")
-
-set(share ${CMAKE_INSTALL_DATADIR})
-install(TARGETS zorvicxlsim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES ${PROJECT_BINARY_DIR}/zorvicxlsim.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-install(FILES ${PROJECT_BINARY_DIR}/changelog.gz ${PROJECT_BINARY_DIR}/copyright
-        DESTINATION ${CMAKE_INSTALL_DOCDIR})
-install(FILES completions/zorvicxlsim.bash DESTINATION ${share}/bash-completion/completions
-        RENAME zorvicxlsim)
-# fish reads vendor_completions.d under each folder of XDG_DATA_DIRS (by default only its own,
-# /usr/share), whatever the system.
-install(FILES completions/zorvicxlsim.fish DESTINATION ${share}/fish/vendor_completions.d)
-# zsh reads share/zsh/site-functions under its own prefix and under /usr/local, but Debian's zsh
-# reads /usr/share/zsh/vendor-completions and not /usr/share/zsh/site-functions. Which of them
-# the prefix given to `cmake --install` needs is known only then. Each package takes its own.
-set(zsh_completion ${PROJECT_SOURCE_DIR}/completions/_zorvicxlsim)
-install(CODE "set(zsh_completion \"${zsh_completion}\")\nset(share \"${share}\")" COMPONENT zsh)
-install(CODE [[
-  cmake_path(SET prefix NORMALIZE "${CMAKE_INSTALL_PREFIX}/")
-  if(prefix STREQUAL "/usr/")
-    set(folder vendor-completions)
-  else()
-    set(folder site-functions)
-  endif()
-  file(INSTALL "${zsh_completion}" DESTINATION "${CMAKE_INSTALL_PREFIX}/${share}/zsh/${folder}")
-]] COMPONENT zsh)
-install(FILES ${zsh_completion} DESTINATION ${share}/zsh/vendor-completions COMPONENT deb
-        EXCLUDE_FROM_ALL)
-install(FILES packaging/lintian-overrides DESTINATION ${share}/lintian/overrides
-        RENAME zorvicxlsim COMPONENT deb EXCLUDE_FROM_ALL)
-install(FILES ${zsh_completion} DESTINATION ${share}/zsh/site-functions COMPONENT rpm
-        EXCLUDE_FROM_ALL)
-install(FILES LICENSE DESTINATION ${share}/licenses/zorvicxlsim COMPONENT rpm EXCLUDE_FROM_ALL)
-install(FILES ${zsh_completion} DESTINATION ${share}/zsh/site-functions COMPONENT tarball
-        EXCLUDE_FROM_ALL)
-
 set(CPACK_RPM_PACKAGE_RELEASE 1)
 # The .rpm's changelog is written from the Debian one, so that there is one changelog: each
 # entry "NAME (VERSION) ...", its "  * " items, and " -- MAINTAINER  DAY, DD MON YYYY HH:MM:SS
-# +ZONE" become "* DAY MON DD YYYY MAINTAINER - VERSION" and "- " items. The time of the newest
-# entry is the packages' time where the source tree has no git history.
+# +ZONE" become "* DAY MON DD YYYY MAINTAINER - VERSION-RELEASE" and "- " items. The time of the
+# newest entry is the packages' time (the .zip's too) where the source tree has no git history.
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS packaging/changelog)
 # Read line by line with its semicolons standing aside, since a list would split there.
 file(READ packaging/changelog changelog_lines)
@@ -88,6 +33,8 @@ string(REPLACE ";" "${semicolon}" changelog_lines "${changelog_lines}")
 string(REPLACE "\n" ";" changelog_lines "${changelog_lines}")
 set(rpm_changelog "")
 set(changelog_epoch "")
+set(trailer "^ -- (.+>)  [A-Z][a-z][a-z], ([0-9]+) ([A-Z][a-z][a-z]) ([0-9]+) ")
+string(APPEND trailer "([0-9][0-9]):([0-9][0-9]):([0-9][0-9]) ([+-][0-9][0-9][0-9][0-9])$")
 set(months Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec)
 set(weekdays Sun Mon Tue Wed Thu Fri Sat)
 foreach(line IN LISTS changelog_lines)
@@ -100,7 +47,7 @@ foreach(line IN LISTS changelog_lines)
   elseif(line MATCHES "^    +(.*)")
     string(REPLACE "%" "%%" item "${CMAKE_MATCH_1}")
     string(APPEND entry_items "  ${item}\n")
-  elseif(line MATCHES "^ -- (.+>)  [A-Z][a-z][a-z], ([0-9]+) ([A-Z][a-z][a-z]) ([0-9]+) ([0-9][0-9]):([0-9][0-9]):([0-9][0-9]) ([+-][0-9][0-9][0-9][0-9])$")
+  elseif(line MATCHES "${trailer}")
     set(maintainer ${CMAKE_MATCH_1})
     set(day ${CMAKE_MATCH_2})
     set(month_name ${CMAKE_MATCH_3})
@@ -150,13 +97,70 @@ string(REPLACE "${semicolon}" ";" rpm_changelog "${rpm_changelog}")
 file(WRITE ${PROJECT_BINARY_DIR}/rpm_changelog "${rpm_changelog}\n")
 set(CPACK_ZORVIC_CHANGELOG_EPOCH ${changelog_epoch})
 
+if(WIN32)
+  install(TARGETS zorvicxlsim RUNTIME DESTINATION .)
+  install(FILES README.md LICENSE DESTINATION .)
+  set(CPACK_GENERATOR ZIP)
+  set(CPACK_PACKAGE_FILE_NAME ${PROJECT_NAME}-${PROJECT_VERSION}-win64)
+  include(CPack)
+  return()
+endif()
+
+# Distributions ship man pages and changelogs compressed, without a name or time in the header.
+foreach(file doc/zorvicxlsim.1 packaging/changelog)
+  get_filename_component(name ${file} NAME)
+  add_custom_command(OUTPUT ${name}.gz COMMAND gzip -9n < ${PROJECT_SOURCE_DIR}/${file} > ${name}.gz
+                     DEPENDS ${file} VERBATIM)
+  list(APPEND compressed ${PROJECT_BINARY_DIR}/${name}.gz)
+endforeach()
+add_custom_target(compressed_docs ALL DEPENDS ${compressed})
+file(READ LICENSE license_text)
+file(WRITE ${PROJECT_BINARY_DIR}/copyright
+     "zorvicxlsim\nCopyright (C) 2026 The zorvicxlsim authors\nLicense: MIT\n\n${license_text}")
+
+set(share ${CMAKE_INSTALL_DATADIR})
+install(TARGETS zorvicxlsim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES ${PROJECT_BINARY_DIR}/zorvicxlsim.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${PROJECT_BINARY_DIR}/changelog.gz ${PROJECT_BINARY_DIR}/copyright
+        DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES completions/zorvicxlsim.bash DESTINATION ${share}/bash-completion/completions
+        RENAME zorvicxlsim)
+# fish reads vendor_completions.d under each folder of XDG_DATA_DIRS (by default only its own,
+# /usr/share), whatever the system.
+install(FILES completions/zorvicxlsim.fish DESTINATION ${share}/fish/vendor_completions.d)
+# zsh reads share/zsh/site-functions under its own prefix and under /usr/local, but Debian's zsh
+# reads /usr/share/zsh/vendor-completions and not /usr/share/zsh/site-functions. Which of them
+# the prefix given to `cmake --install` needs is known only then. Each package takes its own
+# (packaging/cpack_options.cmake).
+set(zsh_completion ${PROJECT_SOURCE_DIR}/completions/_zorvicxlsim)
+install(CODE "set(zsh_completion \"${zsh_completion}\")\nset(share \"${share}\")" COMPONENT zsh)
+install(CODE [[
+  cmake_path(SET prefix NORMALIZE "${CMAKE_INSTALL_PREFIX}/")
+  if(prefix STREQUAL "/usr/")
+    set(folder vendor-completions)
+  else()
+    set(folder site-functions)
+  endif()
+  file(INSTALL "${zsh_completion}" DESTINATION "${CMAKE_INSTALL_PREFIX}/${share}/zsh/${folder}")
+]] COMPONENT zsh)
+install(FILES ${zsh_completion} DESTINATION ${share}/zsh/vendor-completions COMPONENT deb
+        EXCLUDE_FROM_ALL)
+install(FILES packaging/lintian-overrides DESTINATION ${share}/lintian/overrides
+        RENAME zorvicxlsim COMPONENT deb EXCLUDE_FROM_ALL)
+install(FILES ${zsh_completion} DESTINATION ${share}/zsh/site-functions COMPONENT rpm
+        EXCLUDE_FROM_ALL)
+install(FILES LICENSE DESTINATION ${share}/licenses/zorvicxlsim COMPONENT rpm EXCLUDE_FROM_ALL)
+install(FILES ${zsh_completion} DESTINATION ${share}/zsh/site-functions COMPONENT tarball
+        EXCLUDE_FROM_ALL)
+
 # The .rpm needs rpmbuild (Debian's rpm package brings it); without it the other packages are
 # still made.
 find_program(ZORVIC_RPMBUILD rpmbuild NO_CMAKE_SYSTEM_PATH)
 set(CPACK_GENERATOR "DEB;RPM;TGZ")
 if(NOT ZORVIC_RPMBUILD)
   set(CPACK_GENERATOR "DEB;TGZ")
-  set(CPACK_ZORVIC_NO_RPM_MESSAGE "rpmbuild not found: cpack makes no .rpm (Debian's rpm package brings rpmbuild)")
+  set(CPACK_ZORVIC_NO_RPM_MESSAGE
+      "rpmbuild not found: cpack makes no .rpm (Debian's rpm package brings rpmbuild)")
   message(STATUS "${CPACK_ZORVIC_NO_RPM_MESSAGE}")
 endif()
 set(CPACK_ZORVIC_BINARY_DIR ${PROJECT_BINARY_DIR})

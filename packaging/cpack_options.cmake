@@ -6,8 +6,8 @@
 if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})
   set(epoch ${CPACK_ZORVIC_CHANGELOG_EPOCH})
   # Only the source tree's own history: a tree unpacked inside another repository has none.
-  execute_process(COMMAND git rev-parse --show-toplevel WORKING_DIRECTORY "${CPACK_ZORVIC_SOURCE_DIR}"
-                  OUTPUT_VARIABLE top OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET
+  execute_process(COMMAND git rev-parse --show-toplevel
+                  WORKING_DIRECTORY "${CPACK_ZORVIC_SOURCE_DIR}" OUTPUT_VARIABLE top OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET
                   RESULT_VARIABLE failed)
   if(NOT failed)
     file(REAL_PATH "${top}" top)
@@ -23,10 +23,10 @@ if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})
   set(ENV{SOURCE_DATE_EPOCH} "${epoch}")
 endif()
 
-# Each package takes the files common to all and its
-# own: the .deb its zsh completion where Debian's zsh looks and its lintian overrides, the .rpm
-# its zsh completion where the zsh of rpm-based systems looks and its licence, the tarball, to be
-# unpacked anywhere, its zsh completion where zsh looks under any prefix.
+# Each package takes the files common to all and its own: the .deb its zsh completion where
+# Debian's zsh looks and its lintian overrides, the .rpm its zsh completion where the zsh of
+# rpm-based systems looks and its licence, the tarball, to be unpacked anywhere, its zsh
+# completion where zsh looks under any prefix.
 if(CPACK_GENERATOR STREQUAL "DEB")
   set(own deb)
   if(DEFINED CPACK_ZORVIC_NO_RPM_MESSAGE)
