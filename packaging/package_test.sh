@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds the packages from a build folder, installs the .deb and checks what it installed: the
-# .rpm and the tarball hold the same files, the program runs from each, the man page documents
-# every option of the usage text, and bash, zsh and fish complete options and file names.
+# .rpm and the tarball hold the same files but for each family's own, the .rpm's folders, licence,
+# tags, payload and changelog and the .deb's members and fields are what each family asks for,
+# the program runs from each, the man page documents every option of the usage text, and bash,
+# zsh and fish complete options and file names.
 #
 # Usage: packaging/package_test.sh BUILD_FOLDER   (as root: it installs the package and removes it)
 set -euo pipefail
@@ -21,6 +23,12 @@ expected=$(printf '%s\n' "$elsewhere" /usr/share/licenses/zorvicxlsim/LICENSE | 
 [ "$(cd packages/tgz && find . ! -type d | sed 's|^\./|/usr/|' | sort)" = "$(sort <<<"$elsewhere")" ] ||
   fail "the tarball differs"
 rpm=(rpm -qp packages/*.rpm)
+# The .rpm owns every folder of its files but those that rpm-based systems' filesystem package owns.
+system=$'/usr\n/usr/bin\n/usr/share\n/usr/share/doc\n/usr/share/licenses\n/usr/share/man\n/usr/share/man/man1'
+owned=$("${rpm[@]}" --qf '[%{FILEMODES:perms} %{FILENAMES}\n]' | sed -n 's/^d[^ ]* //p' | sort)
+needed=$("${rpm[@]}" -l | while read -r f; do while f=${f%/*} && [ -n "$f" ]; do echo "$f"; done; done |
+  sort -u | grep -vxF "$system")
+[ "$owned" = "$needed" ] || fail "the rpm owns $(xargs <<<"$owned") and should own $(xargs <<<"$needed")"
 [ "$("${rpm[@]}" -L)" = /usr/share/licenses/zorvicxlsim/LICENSE ] || fail "no %license in the rpm"
 # rpm shows a missing Group as Unspecified.
 [ "$("${rpm[@]}" --qf '%{GROUP} %{PREFIXES}')" = "Unspecified (none)" ] ||
