@@ -49,6 +49,15 @@ for program in zorvicxlsim packages/rpm/usr/bin/zorvicxlsim packages/tgz/bin/zor
   [ "$("$program" --sim 2 -p --list | grep -c '<Device ')" = 2 ] || fail "no report from $program"
 done
 
+# Installed from source, zsh completion goes where this system's zsh looks, under /usr (Debian's
+# folder) as under /usr/local.
+for prefix in /usr /usr/local; do
+  root=$(mktemp -d) && DESTDIR=$root cmake --install . --prefix $prefix >/dev/null
+  folder=$(cd "$root" && find . -name _zorvicxlsim | sed 's|^\.||;s|/_zorvicxlsim$||')
+  zsh -fc 'print -l $fpath' | grep -qxF "$folder" || fail "zsh does not read $folder"
+  rm -rf "$root"
+done
+
 man=/usr/share/man/man1/zorvicxlsim.1.gz
 for option in $(zorvicxlsim --help | sed -n 's/^\t--\([A-Za-z]*\).*/\1/p'); do
   zgrep -qE "^\.B[IR]? \\\\-\\\\-$option( |$)" $man || fail "the man page lacks --$option"
