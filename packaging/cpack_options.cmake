@@ -1,14 +1,13 @@
-# Read by cpack for every package it makes.
-# Every time in a package is SOURCE_DATE_EPOCH, or the time of the source tree's last commit when
-# it is unset, or, in a source tree without git history, the time of the changelog's newest
-# entry; so two builds of the same sources give the same bytes. rpmbuild, which cpack starts,
-# takes the time from the same variable.
+# Read by cpack for every package it makes. Every time in a package is SOURCE_DATE_EPOCH, or the
+# time of the source tree's last commit when it is unset, or, in a source tree without git
+# history, the time of the changelog's newest entry; so two builds of the same sources give the
+# same bytes. rpmbuild, which cpack starts, takes the time from the same variable.
 if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})
   set(epoch ${CPACK_ZORVIC_CHANGELOG_EPOCH})
   # Only the source tree's own history: a tree unpacked inside another repository has none.
   execute_process(COMMAND git rev-parse --show-toplevel
-                  WORKING_DIRECTORY "${CPACK_ZORVIC_SOURCE_DIR}" OUTPUT_VARIABLE top OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET
-                  RESULT_VARIABLE failed)
+                  WORKING_DIRECTORY "${CPACK_ZORVIC_SOURCE_DIR}" OUTPUT_VARIABLE top
+                  OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET RESULT_VARIABLE failed)
   if(NOT failed)
     file(REAL_PATH "${top}" top)
     file(REAL_PATH "${CPACK_ZORVIC_SOURCE_DIR}" source)
