@@ -16,9 +16,87 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_ZORVIC_SOURCE_DIR ${PROJECT_SOURCE_DIR})
 set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_SOURCE_DIR}/packaging/cpack_options.cmake)
 set(CPACK_PRE_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/packaging/set_times.cmake)
-set(CPACK_POST_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/packaging/oci_image.cmake)
+set(CPACK_POST_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/packaging/deb_modes.cmake
+                              ${PROJECT_SOURCE_DIR}/packaging/oci_image.cmake)
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ
     GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+
+set(CPACK_RPM_PACKAGE_RELEASE 1)
+# The .rpm's changelog is written from the Debian one, so that there is one changelog: each
+# entry "NAME (VERSION) ...", its "  * " items, and " -- MAINTAINER  DAY, DD MON YYYY HH:MM:SS
+# +ZONE" become "* DAY MON DD YYYY MAINTAINER - VERSION-RELEASE" and "- " items. The time of the
+# newest entry is the packages' time (the .zip's too) where the source tree has no git history.
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS packaging/changelog)
+# Read line by line with its semicolons standing aside, since a list would split there.
+file(READ packaging/changelog changelog_lines)
+string(ASCII 1 semicolon)
+string(REPLACE ";" "${semicolon}" changelog_lines "${changelog_lines}")
+string(REPLACE "\n" ";" changelog_lines "${changelog_lines}")
+set(rpm_changelog "")
+set(changelog_epoch "")
+set(trailer "^ -- (.+>)  [A-Z][a-z][a-z], ([0-9]+) ([A-Z][a-z][a-z]) ([0-9]+) ")
+string(APPEND trailer "([0-9][0-9]):([0-9][0-9]):([0-9][0-9]) ([+-][0-9][0-9][0-9][0-9])$")
+set(months Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec)
+set(weekdays Sun Mon Tue Wed Thu Fri Sat)
+foreach(line IN LISTS changelog_lines)
+  if(line MATCHES "^[a-z0-9][a-z0-9.+-]* \\(([^)]+)\\)")
+    set(entry_version ${CMAKE_MATCH_1})
+    set(entry_items "")
+  elseif(line MATCHES "^  \\* (.*)")
+    string(REPLACE "%" "%%" item "${CMAKE_MATCH_1}") # rpm expands macros in its changelog
+    string(APPEND entry_items "- ${item}\n")
+  elseif(line MATCHES "^    +(.*)")
+    string(REPLACE "%" "%%" item "${CMAKE_MATCH_1}")
+    string(APPEND entry_items "  ${item}\n")
+  elseif(line MATCHES "${trailer}")
+    set(maintainer ${CMAKE_MATCH_1})
+    set(day ${CMAKE_MATCH_2})
+    set(month_name ${CMAKE_MATCH_3})
+    set(year ${CMAKE_MATCH_4})
+    math(EXPR time "${CMAKE_MATCH_5} * 3600 + ${CMAKE_MATCH_6} * 60 + ${CMAKE_MATCH_7}")
+    string(SUBSTRING ${CMAKE_MATCH_8} 0 1 zone_sign)
+    string(SUBSTRING ${CMAKE_MATCH_8} 1 2 zone_hours)
+    string(SUBSTRING ${CMAKE_MATCH_8} 3 2 zone_minutes)
+    math(EXPR zone "${zone_hours} * 3600 + ${zone_minutes} * 60")
+    if(zone_sign STREQUAL "-")
+      math(EXPR zone "0 - ${zone}")
+    endif()
+    list(FIND months ${month_name} month)
+    if(month LESS 0 OR NOT DEFINED entry_version)
+      message(FATAL_ERROR "packaging/changelog: cannot read the entry ending in '${line}'")
+    endif()
+    # Days since 1970-01-01 of the civil date (the year counted from March, so that the leap
+    # day ends it).
+    set(march_year ${year})
+    if(month LESS 2)
+      math(EXPR march_year "${year} - 1")
+    endif()
+    math(EXPR year_day "(153 * ((${month} + 10) % 12) + 2) / 5 + ${day} - 1")
+    math(EXPR days "${march_year} * 365 + ${march_year} / 4 - ${march_year} / 100
+                    + ${march_year} / 400 + ${year_day} - 719468")
+    math(EXPR weekday "(${days} + 4) % 7")
+    list(GET weekdays ${weekday} weekday)
+    string(LENGTH "0${day}" length)
+    math(EXPR length "${length} - 2")
+    string(SUBSTRING "0${day}" ${length} 2 day)
+    if(NOT entry_version MATCHES "-")
+      string(APPEND entry_version "-${CPACK_RPM_PACKAGE_RELEASE}") # the .rpm's version-release
+    endif()
+    string(APPEND rpm_changelog
+           "* ${weekday} ${month_name} ${day} ${year} ${maintainer} - ${entry_version}\n${entry_items}\n")
+    if(changelog_epoch STREQUAL "")
+      math(EXPR changelog_epoch "${days} * 86400 + ${time} - ${zone}")
+    endif()
+    unset(entry_version)
+  endif()
+endforeach()
+if(changelog_epoch STREQUAL "")
+  message(FATAL_ERROR "packaging/changelog has no complete entry")
+endif()
+string(STRIP "${rpm_changelog}" rpm_changelog)
+string(REPLACE "${semicolon}" ";" rpm_changelog "${rpm_changelog}")
+file(WRITE ${PROJECT_BINARY_DIR}/rpm_changelog "${rpm_changelog}\n")
+set(CPACK_ZORVIC_CHANGELOG_EPOCH ${changelog_epoch})
 
 if(WIN32)
   install(TARGETS zorvicxlsim RUNTIME DESTINATION .)
@@ -48,30 +126,86 @@ install(FILES ${PROJECT_BINARY_DIR}/changelog.gz ${PROJECT_BINARY_DIR}/copyright
         DESTINATION ${CMAKE_INSTALL_DOCDIR})
 install(FILES completions/zorvicxlsim.bash DESTINATION ${share}/bash-completion/completions
         RENAME zorvicxlsim)
-install(FILES completions/_zorvicxlsim DESTINATION ${share}/zsh/vendor-completions)
+# fish reads vendor_completions.d under each folder of XDG_DATA_DIRS (by default only its own,
+# /usr/share), whatever the system.
 install(FILES completions/zorvicxlsim.fish DESTINATION ${share}/fish/vendor_completions.d)
+# zsh reads share/zsh/site-functions under its own prefix and under /usr/local, but Debian's zsh
+# reads /usr/share/zsh/vendor-completions and not /usr/share/zsh/site-functions. Which of them
+# the prefix given to `cmake --install` needs is known only then. Each package takes its own
+# (packaging/cpack_options.cmake).
+set(zsh_completion ${PROJECT_SOURCE_DIR}/completions/_zorvicxlsim)
+install(CODE "set(zsh_completion \"${zsh_completion}\")\nset(share \"${share}\")" COMPONENT zsh)
+install(CODE [[
+  cmake_path(SET prefix NORMALIZE "${CMAKE_INSTALL_PREFIX}/")
+  if(prefix STREQUAL "/usr/")
+    set(folder vendor-completions)
+  else()
+    set(folder site-functions)
+  endif()
+  file(INSTALL "${zsh_completion}" DESTINATION "${CMAKE_INSTALL_PREFIX}/${share}/zsh/${folder}")
+]] COMPONENT zsh)
+install(FILES ${zsh_completion} DESTINATION ${share}/zsh/vendor-completions COMPONENT deb
+        EXCLUDE_FROM_ALL)
+install(FILES packaging/lintian-overrides DESTINATION ${share}/lintian/overrides
+        RENAME zorvicxlsim COMPONENT deb EXCLUDE_FROM_ALL)
+install(FILES ${zsh_completion} DESTINATION ${share}/zsh/site-functions COMPONENT rpm
+        EXCLUDE_FROM_ALL)
+install(FILES LICENSE DESTINATION ${share}/licenses/zorvicxlsim COMPONENT rpm EXCLUDE_FROM_ALL)
+install(FILES ${zsh_completion} DESTINATION ${share}/zsh/site-functions COMPONENT tarball
+        EXCLUDE_FROM_ALL)
 
+# The .rpm needs rpmbuild (Debian's rpm package brings it); without it the other packages are
+# still made.
+find_program(ZORVIC_RPMBUILD rpmbuild NO_CMAKE_SYSTEM_PATH)
 set(CPACK_GENERATOR "DEB;RPM;TGZ")
-# Container images name architectures as Debian does.
+if(NOT ZORVIC_RPMBUILD)
+  set(CPACK_GENERATOR "DEB;TGZ")
+  set(CPACK_ZORVIC_NO_RPM_MESSAGE
+      "rpmbuild not found: cpack makes no .rpm (Debian's rpm package brings rpmbuild)")
+  message(STATUS "${CPACK_ZORVIC_NO_RPM_MESSAGE}")
+endif()
+set(CPACK_ZORVIC_BINARY_DIR ${PROJECT_BINARY_DIR})
+set(CPACK_PACKAGE_HOMEPAGE_URL "https://zorvicxlsim.org")
+# For the target processor, not the one building (cpack would ask dpkg and uname about that):
+# rpm names it as the kernel does, Debian by names of its own. The tarball is named for both
+# the system and the processor.
+set(CPACK_PACKAGE_FILE_NAME ${PROJECT_NAME}-${PROJECT_VERSION}-${CMAKE_SYSTEM_NAME}-${CMAKE_SYSTEM_PROCESSOR})
+set(CPACK_RPM_PACKAGE_ARCHITECTURE ${CMAKE_SYSTEM_PROCESSOR})
+set(debian_architectures x86_64=amd64 aarch64=arm64 i686=i386 armv7l=armhf ppc64le=ppc64el
+                         riscv64=riscv64 s390x=s390x)
+list(FILTER debian_architectures INCLUDE REGEX "^${CMAKE_SYSTEM_PROCESSOR}=")
+if(debian_architectures STREQUAL "")
+  message(WARNING "No Debian architecture known for ${CMAKE_SYSTEM_PROCESSOR}: the .deb says dpkg's")
+else()
+  string(REGEX REPLACE ".*=" "" CPACK_DEBIAN_PACKAGE_ARCHITECTURE ${debian_architectures})
+endif()
+# Container images name the architectures as Go does.
 set(CPACK_ZORVIC_IMAGE_ARCH ${CMAKE_SYSTEM_PROCESSOR})
 list(TRANSFORM CPACK_ZORVIC_IMAGE_ARCH REPLACE "^x86_64$" amd64)
 list(TRANSFORM CPACK_ZORVIC_IMAGE_ARCH REPLACE "^aarch64$" arm64)
-set(CPACK_PACKAGE_FILE_NAME ${PROJECT_NAME}-${PROJECT_VERSION}-${CMAKE_SYSTEM_PROCESSOR})
+# Compressed with xz: dpkg and rpm read it since long before the oldest systems the packages are
+# for (Debian 11, RHEL 8), whereas zstd is new to both.
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 set(CPACK_RPM_FILE_NAME RPM-DEFAULT)
 set(CPACK_RPM_PACKAGE_LICENSE MIT)
-set(CPACK_RPM_PACKAGE_GROUP "Development/Tools")
-set(CPACK_RPM_PACKAGE_URL "https://zorvicxlsim.org")
 set(CPACK_RPM_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION}")
+set(CPACK_RPM_PACKAGE_RELOCATABLE OFF)
 set(CPACK_RPM_PACKAGE_AUTOREQ ON)
 set(CPACK_RPM_PACKAGE_AUTOPROV OFF)
-# Folders the system's own packages own; the package owns only its own.
-set(CPACK_RPM_EXCLUDE_FROM_AUTO_FILELIST_ADDITION
-    /usr/share/man /usr/share/man/man1 /usr/share/bash-completion
-    /usr/share/bash-completion/completions /usr/share/zsh /usr/share/zsh/vendor-completions
-    /usr/share/fish /usr/share/fish/vendor_completions.d)
+set(CPACK_RPM_COMPRESSION_TYPE xz)
+set(CPACK_RPM_USER_BINARY_SPECFILE ${PROJECT_SOURCE_DIR}/packaging/zorvicxlsim.spec.in)
+set(CPACK_RPM_CHANGELOG_FILE ${PROJECT_BINARY_DIR}/rpm_changelog)
+set(CPACK_RPM_USER_FILELIST "%license /usr/share/licenses/zorvicxlsim/LICENSE")
+# Folders that a system package owns on every rpm-based system (filesystem); the package owns
+# its own and the shells' completion folders, whose owners (bash-completion, zsh, fish) it does
+# not require.
+set(CPACK_RPM_EXCLUDE_FROM_AUTO_FILELIST_ADDITION /usr/share/man /usr/share/man/man1
+                                                  /usr/share/licenses)
+# A static program needs nothing: the one requirement rpm still finds in it, rtld(GNU_HASH), names
+# the dynamic loader, which it does not use.
 set(CPACK_RPM_SPEC_MORE_DEFINE
-    "%define packager ${CPACK_PACKAGE_CONTACT}\n%define _buildhost reproducible\n%define use_source_date_epoch_as_buildtime 1\n%define clamp_mtime_to_source_date_epoch 1\n%define _build_id_links none")
+    "%global __requires_exclude ^rtld[(]GNU_HASH[)]$\n%define packager ${CPACK_PACKAGE_CONTACT}\n%define _buildhost reproducible\n%define use_source_date_epoch_as_buildtime 1\n%define clamp_mtime_to_source_date_epoch 1\n%define _build_id_links none")
 include(CPack)

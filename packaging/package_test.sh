@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds the packages from a build folder, installs the .deb and checks what it installed: the
-# .rpm and the tarball hold the same files, the program runs from each, the man page documents
-# every option of the usage text, and bash, zsh and fish complete options and file names.
+# .rpm and the tarball hold the same files but for each family's own, the .rpm's folders, licence,
+# tags, payload and changelog and the .deb's members and fields are what each family asks for,
+# the program runs from each, the man page documents every option of the usage text, and bash,
+# zsh and fish complete options and file names.
 #
 # Usage: packaging/package_test.sh BUILD_FOLDER   (as root: it installs the package and removes it)
 set -euo pipefail
@@ -11,10 +13,49 @@ trap 'dpkg -r zorvicxlsim >/dev/null' EXIT
 tree=$(dpkg -L zorvicxlsim | sort | while read -r f; do [ -d "$f" ] || echo "$f"; done)
 mkdir -p packages/rpm packages/tgz && tar xzf packages/*.tar.gz -C packages/tgz --strip-components=1
 (cd packages/rpm && rpm2cpio ../*.rpm | cpio -idm --quiet)
-[ "$(cd packages/rpm && find . ! -type d | sed 's/^.//' | sort)" = "$tree" ] || fail "the rpm differs"
-[ "$(cd packages/tgz && find . ! -type d | sed 's|^\./|/usr/|' | sort)" = "$tree" ] || fail "the tarball differs"
+# The same files, but for zsh's folder, where each family's zsh looks, lintian's overrides in the
+# .deb alone, and the licence, which the .rpm marks as such.
+zsh_debian=/usr/share/zsh/vendor-completions/_zorvicxlsim
+grep -qxF $zsh_debian <<<"$tree" || fail "no zsh completion in $zsh_debian"
+elsewhere=$(sed "s|^$zsh_debian\$|/usr/share/zsh/site-functions/_zorvicxlsim|;/\/lintian\//d" <<<"$tree")
+expected=$(printf '%s\n' "$elsewhere" /usr/share/licenses/zorvicxlsim/LICENSE | sort)
+[ "$(cd packages/rpm && find . ! -type d | sed 's/^.//' | sort)" = "$expected" ] || fail "the rpm differs"
+[ "$(cd packages/tgz && find . ! -type d | sed 's|^\./|/usr/|' | sort)" = "$(sort <<<"$elsewhere")" ] ||
+  fail "the tarball differs"
+rpm=(rpm -qp packages/*.rpm)
+# The .rpm owns every folder of its files but those that rpm-based systems' filesystem package owns.
+system=$'/usr\n/usr/bin\n/usr/share\n/usr/share/doc\n/usr/share/licenses\n/usr/share/man\n/usr/share/man/man1'
+owned=$("${rpm[@]}" --qf '[%{FILEMODES:perms} %{FILENAMES}\n]' | sed -n 's/^d[^ ]* //p' | sort)
+needed=$("${rpm[@]}" -l | while read -r f; do while f=${f%/*} && [ -n "$f" ]; do echo "$f"; done; done |
+  sort -u | grep -vxF "$system")
+[ "$owned" = "$needed" ] || fail "the rpm owns $(xargs <<<"$owned") and should own $(xargs <<<"$needed")"
+[ "$("${rpm[@]}" -L)" = /usr/share/licenses/zorvicxlsim/LICENSE ] || fail "no %license in the rpm"
+# rpm shows a missing Group as Unspecified.
+[ "$("${rpm[@]}" --qf '%{GROUP} %{PREFIXES}')" = "Unspecified (none)" ] ||
+  fail "the rpm has a Group or is relocatable"
+# Old package managers read them: no zstd (Debian 11 and Ubuntu 20.04's dpkg, RHEL 8's rpm).
+[ "$("${rpm[@]}" --qf '%{PAYLOADCOMPRESSOR}')" = xz ] || fail "the rpm's payload is not xz"
+[ "$(ar t packages/*.deb | grep -c '\.tar\.[gx]z$')" = 2 ] || fail "a .deb member is not gzip or xz"
+[ "$(dpkg-deb -f packages/*.deb Homepage)" = https://zorvicxlsim.org ] || fail "no Homepage in the .deb"
+# The .rpm's changelog has the Debian changelog's entries, versions and words.
+debian=$(zcat /usr/share/doc/zorvicxlsim/changelog.gz)
+words() { sed -E 's/^ *([-*] )?//' | tr -s '\n ' ' '; }
+[ "$("${rpm[@]}" --qf '[%{CHANGELOGNAME}\n]')" = "$(awk '/^[^ ]/ { version = $2 } /^ -- / {
+  sub(/^ -- /, ""); sub(/>  .*/, ">"); print $0 " - " substr(version, 2, length(version) - 2) "-1" }' \
+  <<<"$debian")" ] || fail "the rpm's changelog entries are not the Debian changelog's"
+[ "$("${rpm[@]}" --qf '[%{CHANGELOGTEXT}\n]' | words)" = "$(grep '^  ' <<<"$debian" | words)" ] ||
+  fail "the rpm's changelog text differs"
 for program in zorvicxlsim packages/rpm/usr/bin/zorvicxlsim packages/tgz/bin/zorvicxlsim; do
   [ "$("$program" --sim 2 -p --list | grep -c '<Device ')" = 2 ] || fail "no report from $program"
+done
+
+# Installed from source, zsh completion goes where this system's zsh looks, under /usr (Debian's
+# folder) as under /usr/local.
+for prefix in /usr /usr/local; do
+  root=$(mktemp -d) && DESTDIR=$root cmake --install . --prefix $prefix >/dev/null
+  folder=$(cd "$root" && find . -name _zorvicxlsim | sed 's|^\.||;s|/_zorvicxlsim$||')
+  zsh -fc 'print -l $fpath' | grep -qxF "$folder" || fail "zsh does not read $folder"
+  rm -rf "$root"
 done
 
 man=/usr/share/man/man1/zorvicxlsim.1.gz
