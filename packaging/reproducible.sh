@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Builds the packages twice, from two fresh clones of one commit in different folders, at
+# Builds the packages and container images of both architectures twice, from two fresh clones of one commit in different folders, at
 # different times and under different umasks, and compares them byte for byte; where they differ,
 # diffoscope shows why.
 #
-# Usage: packaging/reproducible.sh [COMMIT]   (default HEAD; needs cmake, g++, rpm, diffoscope)
+# Usage: packaging/reproducible.sh [COMMIT]   (default HEAD; needs cmake, g++, g++-aarch64-linux-gnu,
+# rpm, umoci, diffoscope)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 commit=$(git rev-parse "${1:-HEAD}")
@@ -12,14 +13,17 @@ trap 'rm -rf "$work"' EXIT
 # The second build comes later, and under a umask that leaves out group and others.
 for side in "$work/one/zorvicxlsim 022" "$work/two/other/place 077"; do
   read -r tree mask <<<"$side"
-  (umask "$mask" && git clone -q --no-local . "$tree" && cd "$tree" && git checkout -q "$commit" &&
-    cmake --preset default -DBUILD_TESTING=OFF >/dev/null &&
-    cmake --build --preset default >/dev/null && cd build && cpack -B packages >/dev/null)
+  (umask "$mask" && git clone -q --no-local . "$tree" && cd "$tree" && git checkout -q "$commit")
+  for preset in default:build arm64:build-arm64; do
+    (umask "$mask" && cd "$tree" && cmake --preset "${preset%:*}" -DBUILD_TESTING=OFF >/dev/null &&
+      cmake --build --preset "${preset%:*}" >/dev/null && cd "${preset#*:}" &&
+      cpack -B packages >/dev/null)
+  done
   sleep 2
 done
 status=0
-for package in "$work"/one/zorvicxlsim/build/packages/*.*; do
-  other=$work/two/other/place/build/packages/${package##*/}
+for package in "$work"/one/zorvicxlsim/build{,-arm64}/packages/*.*; do
+  other=$work/two/other/place/${package#"$work"/one/zorvicxlsim/}
   if cmp -s "$package" "$other"; then
     echo "identical: ${package##*/}"
   else
