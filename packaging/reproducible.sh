@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds the packages and container images of both architectures twice, from two fresh clones of one commit in different folders, at
-# different times and under different umasks, and compares them byte for byte; where they differ,
-# diffoscope shows why.
+# Builds the packages and container images of both architectures twice, from two fresh clones of
+# one commit in different folders, at different times and under different umasks, and compares
+# them byte for byte; where they differ, diffoscope shows why.
 #
 # Usage: packaging/reproducible.sh [COMMIT]   (default HEAD; needs cmake, g++, g++-aarch64-linux-gnu,
 # rpm, umoci, diffoscope)
