@@ -11,8 +11,9 @@
 # carriage return; U+FFFD for a control byte, a truncated sequence, a stray byte, a surrogate,
 # U+FFFE, a code point above U+10FFFF and overlong sequences.
   $ zorvicxlsim --sim 2 -p --display $'A&B <"C"> \'D\'\x01\t\xe2\x82\xff' --fwversion $'1\r2\n\xed\xa0\x80\xef\xbf\xbe\xf4\x90\x80\x80\xc0\xaf\xe0\x80\x80\xf0\x80\x80\x80' \
-  >   --output inv.xml --list; grep -o 'version = .*' inv.xml | uniq
+  >   --output inv.xml --list; grep -o 'version = .*' inv.xml | uniq; xmllint --xpath 'string(//@display)' inv.xml
   version = "1&#13;2&#10;\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd" display = "A&amp;B &lt;&quot;C&quot;&gt; &apos;D&apos;\xef\xbf\xbd&#9;\xef\xbf\xbd\xef\xbf\xbd"> (esc)
+  A&B <"C"> 'D'\xef\xbf\xbd\t\xef\xbf\xbd\xef\xbf\xbd (esc)
 
 # A closed and a full standard output are told, also after a command-line error.
   $ zorvicxlsim --version >&-; echo "status $?"; zorvicxlsim --version --nosuch >/dev/full
