@@ -28,7 +28,7 @@ std::string read_file(const std::string& name) {
 TEST(DeviceReport, MatchesThePrintfFormats) {
   const std::string name = testing::TempDir() + "zorvic_report_" + std::to_string(getpid());
   const std::string names[] = {name, name + ".printf", name + ".fw"};
-  std::ofstream(names[2]).put('\0');  // a firmware file on every system
+  std::ofstream(names[2]).put('\0');    // a firmware file on every system
   const std::string huge(300000, 'n');  // twice in an entry: larger than the writer's block
   const int32_t counts[] = {0, 1, 2, 3, 101, 256, 100000, -1, INT32_MIN};
   const uint32_t ids[][4] = {{0, 0x123, 0xffff, 0x12345}, {0xffffffff, 0x1000, 0xabc, 0}};

@@ -89,9 +89,9 @@ unsigned console_utf8() {
     DWORD mode = 0;
     const int fd = _fileno(stream);
     if (GetConsoleMode(reinterpret_cast<HANDLE>(_get_osfhandle(fd)), &mode) == 0) continue;
-    // The C library would write a console byte by byte and translate each one from its own
-    // code page: the UTF-8 goes to the console unchanged and in whole lines instead. The
-    // console starts a new line at a line feed, so it needs no CR.
+    // The C library would write to a console byte by byte and translate each byte from its own
+    // code page: the UTF-8 goes to the console unchanged instead, a buffer at a time, so that
+    // no character is cut in two. A console starts a new line at a line feed without a CR.
     _setmode(fd, _O_BINARY);
     std::setvbuf(stream, nullptr, _IOFBF, 1 << 16);
     if (code_page == 0) code_page = GetConsoleOutputCP();
