@@ -10,11 +10,13 @@ _zorvicxlsim() {
     --help -h"
   COMPREPLY=()
 
-  # "--fw=x" arrives as "--fw" "=" "x" while "=" is in COMP_WORDBREAKS.
+  # "--fw=x" arrives as "--fw" "=" "x" while "=" is in COMP_WORDBREAKS. After "=" comes the
+  # option's own argument, never another option.
+  local attached=
   if [[ $prev == "=" && $COMP_CWORD -ge 2 ]]; then
-    prev=${COMP_WORDS[COMP_CWORD - 2]}
+    prev=${COMP_WORDS[COMP_CWORD - 2]} attached=1
   elif [[ $cur == "=" ]]; then
-    cur=""
+    cur="" attached=1
   fi
 
   case $prev in
@@ -28,7 +30,7 @@ _zorvicxlsim() {
       ;;
   esac
 
-  if [[ -z $cur || $cur == -* ]]; then
+  if [[ -z $attached && (-z $cur || $cur == -*) ]]; then
     mapfile -t COMPREPLY < <(compgen -W "$options" -- "$cur")
   fi
   return 0

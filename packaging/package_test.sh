@@ -8,6 +8,7 @@
 # Usage: packaging/package_test.sh BUILD_FOLDER   (as root: it installs the package and removes it)
 set -euo pipefail
 fail() { echo "FAIL: $*" && exit 1; }
+here=$(cd "$(dirname "$0")" && pwd)
 cd "$1" && rm -rf packages && cpack -B packages >/dev/null 2>&1 && dpkg -i packages/*.deb >/dev/null
 trap 'dpkg -r zorvicxlsim >/dev/null' EXIT
 tree=$(dpkg -L zorvicxlsim | sort | while read -r f; do [ -d "$f" ] || echo "$f"; done)
@@ -66,14 +67,19 @@ done
 # Options after --sim, whose count is optional; file names after --fw and --output only.
 cd "$(mktemp -d)" && touch fw.bin
 source /usr/share/bash-completion/completions/zorvicxlsim
-for line in "-l --fw:--fwupdate --fw --fwversion" "--sim --l:--list" "--fw f:fw.bin" "--VendorId f:"; do
-  read -r -a COMP_WORDS <<<"zorvicxlsim ${line%%:*}" && COMP_CWORD=$((${#COMP_WORDS[@]} - 1))
+for line in "-l --fw:--fwupdate --fw --fwversion" "--sim --l:--list" "--fw f:fw.bin" "-o :fw.bin" "--VendorId f:"; do
+  read -r -a COMP_WORDS <<<"zorvicxlsim ${line%%:*}"
+  [[ ${line%%:*} != *" " ]] || COMP_WORDS+=("") # a space ends the line: a new word begins
+  COMP_CWORD=$((${#COMP_WORDS[@]} - 1))
   _zorvicxlsim || true # compopt fails outside a real completion
   [ "${COMPREPLY[*]}" = "${line#*:}" ] || fail "bash offered '${COMPREPLY[*]}' for '${line%%:*}'"
   expected=$(xargs -n1 <<<"${line#*:}" | sort | xargs)
-  words=$(zsh -f "$OLDPWD/../packaging/zsh_complete.zsh" "zorvicxlsim ${line%%:*}" | sort -u | xargs)
+  words=$(zsh -f "$here/zsh_complete.zsh" "zorvicxlsim ${line%%:*}" | sort -u | xargs)
   [ "$words" = "$expected" ] || fail "zsh offered '$words' for '${line%%:*}'"
   words=$(fish -c "complete -C 'zorvicxlsim ${line%%:*}'" | cut -f1 | sort | xargs)
   [ "$words" = "$expected" ] || fail "fish offered '$words' for '${line%%:*}'"
 done
+# bash: "--sim=" takes its count in the same word, never an option.
+read -r -a COMP_WORDS <<<"zorvicxlsim --sim =" && COMP_CWORD=2 && _zorvicxlsim || true
+[ -z "${COMPREPLY[*]}" ] || fail "bash offered '${COMPREPLY[*]}' after --sim="
 echo "packages install and work"

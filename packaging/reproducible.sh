@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Builds the packages and container images of both architectures twice, from two fresh clones of
-# one commit in different folders, at different times and under different umasks, and compares
-# them byte for byte; where they differ, diffoscope shows why.
+# Builds the packages and container images of both Linux architectures, the Windows program and
+# its .zip twice, from two fresh clones of one commit in different folders, at different times
+# and under different umasks, and compares them byte for byte; where they differ, diffoscope
+# shows why.
 #
-# Usage: packaging/reproducible.sh [COMMIT]   (default HEAD; needs cmake, g++, g++-aarch64-linux-gnu,
-# rpm, umoci, diffoscope)
+# Usage: packaging/reproducible.sh [COMMIT]   (default HEAD; needs cmake, g++,
+# g++-aarch64-linux-gnu, g++-mingw-w64-x86-64, rpm, umoci, diffoscope)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 commit=$(git rev-parse "${1:-HEAD}")
@@ -14,15 +15,15 @@ trap 'rm -rf "$work"' EXIT
 for side in "$work/one/zorvicxlsim 022" "$work/two/other/place 077"; do
   read -r tree mask <<<"$side"
   (umask "$mask" && git clone -q --no-local . "$tree" && cd "$tree" && git checkout -q "$commit")
-  for preset in default:build arm64:build-arm64; do
+  for preset in default:build arm64:build-arm64 windows:build-windows; do
     (umask "$mask" && cd "$tree" && cmake --preset "${preset%:*}" -DBUILD_TESTING=OFF >/dev/null &&
       cmake --build --preset "${preset%:*}" >/dev/null && cd "${preset#*:}" &&
-      cpack -B packages >/dev/null)
+      cpack -B packages >/dev/null && { [ ! -e zorvicxlsim.exe ] || cp zorvicxlsim.exe packages/; })
   done
   sleep 2
 done
 status=0
-for package in "$work"/one/zorvicxlsim/build{,-arm64}/packages/*.*; do
+for package in "$work"/one/zorvicxlsim/build{,-arm64,-windows}/packages/*.*; do
   other=$work/two/other/place/${package#"$work"/one/zorvicxlsim/}
   if cmp -s "$package" "$other"; then
     echo "identical: ${package##*/}"

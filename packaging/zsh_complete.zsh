@@ -9,5 +9,6 @@ zpty -r z line '*READY*'
 zpty -n -w z "$1"$'\t'
 zpty -w z $'\C-u'"print E''ND"
 while zpty -r z line && [[ $line != END$'\r'* ]]; do
-  [[ $line != '<<'*'>>'* ]] || print -r -- ${${line#<<}%>>*}
+  # The first word arrives on the line that echoes LINE.
+  [[ $line != *'<<'*'>>'* ]] || print -r -- ${${line##*<<}%>>*}
 done

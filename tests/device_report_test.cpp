@@ -27,9 +27,10 @@ std::string read_file(const std::string& name) {
 
 TEST(DeviceReport, MatchesThePrintfFormats) {
   const std::string name = testing::TempDir() + "zorvic_report_" + std::to_string(getpid());
-  const std::string names[] = {name, name + ".printf"};
+  const std::string names[] = {name, name + ".printf", name + ".fw"};
+  std::ofstream(names[2]).put('\0');    // a firmware file on every system
   const std::string huge(300000, 'n');  // twice in an entry: larger than the writer's block
-  const int32_t counts[] = {0, 1, 2, 3, 101, 256, 70000, -1, INT32_MIN};
+  const int32_t counts[] = {0, 1, 2, 3, 101, 256, 100000, -1, INT32_MIN};
   const uint32_t ids[][4] = {{0, 0x123, 0xffff, 0x12345}, {0xffffffff, 0x1000, 0xabc, 0}};
   // Version and display name as given, then as a PIE document shows them.
   const char* const texts[][4] = {
@@ -42,7 +43,7 @@ TEST(DeviceReport, MatchesThePrintfFormats) {
     const uint32_t* id = ids[row % 2];
     const char* const* text = texts[row % std::size(texts)];
     for (const int variant : {0, 1, 2, 3, 4, 5, 6, 7}) {
-      const char* fw = (variant & 4) != 0 ? "/dev/null" : nullptr;
+      const char* fw = (variant & 4) != 0 ? names[2].c_str() : nullptr;
       const auto kind = (variant & 2) != 0 ? report::REPORT_FWUPDATE : report::REPORT_LIST;
       for (const int reference :
            {0, 1}) {  // the writer with the texts as given, the printf writer as shown

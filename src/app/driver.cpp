@@ -31,6 +31,13 @@ void note_stdout_error(Run& run, int32_t error) {
   if (run.stdout_error == 0) run.stdout_error = error;
 }
 
+// After each text written to standard output: the reason is the one the failing call left in
+// errno, which is checked at once, because some C libraries tell a failed write only through
+// the stream's error flag.
+void check_stdout(Run& run) {
+  if (std::ferror(stdout) != 0) note_stdout_error(run, errno);
+}
+
 // Before each error line: what went to standard output earlier must stay ahead of the line
 // when both streams share one destination.
 void flush_stdout(Run& run) {
@@ -40,6 +47,7 @@ void flush_stdout(Run& run) {
 void print_failure(Run& run, const char* name, int32_t error) {
   flush_stdout(run);
   std::fprintf(stderr, "%s: %s: %s\n", run.program, name, std::strerror(error));
+  std::fflush(stderr);  // where standard error is buffered, ahead of what the run writes next
   run.failed = true;
 }
 
@@ -60,10 +68,8 @@ void make_report(Run& run, ReportFunction report_function) {
 
 // A report lost on a full disk or a closed standard output must not end with status 0.
 int32_t finish(Run& run) {
-  errno = 0;
-  if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
-    note_stdout_error(run, errno != 0 ? errno : EIO);
-  }
+  flush_stdout(run);
+  if (std::ferror(stdout) != 0) note_stdout_error(run, EIO);  // only where nothing told why
   if (run.stdout_error != 0) {
     std::fprintf(stderr, "%s: write error: %s\n", run.program, std::strerror(run.stdout_error));
     run.failed = true;
@@ -115,14 +121,26 @@ int32_t run_command_line(int32_t argc, char** argv) {
       case OPT_FW_VERSION: s.fw_version = parser.option_arg; break;
       case OPT_DISPLAY: s.display_name = parser.option_arg; break;
       case OPT_OUTPUT: s.output_file = parser.option_arg; break;
-      case OPT_VERSION: print_version(run.program); break;
-      case OPT_HELP: print_usage(run.program); break;
+      case OPT_VERSION:
+        print_version(run.program);
+        check_stdout(run);
+        break;
+      case OPT_HELP:
+        print_usage(run.program);
+        check_stdout(run);
+        break;
       default: break;  // --verbose is accepted and changes nothing
     }
   }
 
-  while (const char* operand = cmdline::next_operand(parser)) std::printf("%s\n", operand);
-  if (argc == 1) print_usage(run.program);
+  while (const char* operand = cmdline::next_operand(parser)) {
+    std::printf("%s\n", operand);
+    check_stdout(run);
+  }
+  if (argc == 1) {
+    print_usage(run.program);
+    check_stdout(run);
+  }
   return finish(run);
 }
 

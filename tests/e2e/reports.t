@@ -59,3 +59,10 @@
   list end
   zorvicxlsim: missing/out.txt: No such file or directory
   [1]
+
+# A report that cannot be written whole is told with the system's reason, whether it fails while
+# it is written or only when its file is closed (/dev/full, also under Wine).
+  $ zorvicxlsim --output /dev/full --sim 2000 --list --sim 3 --list --sim 0 --output ok.txt --list
+  zorvicxlsim: /dev/full: No space left on device
+  zorvicxlsim: /dev/full: No space left on device
+  [1]

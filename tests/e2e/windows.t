@@ -1,0 +1,17 @@
+# What only the Windows program shows, run by Wine directly rather than through the wrapper:
+# the reason a write to standard output failed, and text beyond ASCII on a console, here a
+# terminal that `script` opens (Wine's console shows code page 437 unless the program changes
+# it), where the order of the two streams is Wine's. script gets an input of its own, so that it
+# reads none of the transcript's.
+  $ run() { wine "$ZORVIC_BIN/zorvicxlsim.exe" "$@" 2>&1 >/dev/full | tr -d '\r'; return "${PIPESTATUS[0]}"; }
+  $ run --version; run --sim 3000 --list; run --version --nosuch; echo "status $?"
+  zorvicxlsim: write error: No space left on device
+  zorvicxlsim: write error: No space left on device
+  zorvicxlsim: invalid option -- 'nosuch'
+  zorvicxlsim: write error: No space left on device
+  status 1
+  $ LC_ALL=C.UTF-8 script -qec "wine '$ZORVIC_BIN/zorvicxlsim.exe' -p --sim --display 'Größe' --output x/ö --list ünï" /dev/null </dev/null |
+  >   perl -pe 's/\e\[[?0-9;]*[A-Za-z]//g; s/\r//g' | grep -o 'display = "[^"]*"\|: x/.*\|^ü.*' | sort -u
+  : x/\xc3\xb6: No such file or directory (esc)
+  display = "Gr\xc3\xb6\xc3\x9fe" (esc)
+  \xc3\xbcn\xc3\xaf (esc)
