@@ -130,14 +130,14 @@ install(FILES completions/zorvicxlsim.bash DESTINATION ${share}/bash-completion/
 # /usr/share), whatever the system.
 install(FILES completions/zorvicxlsim.fish DESTINATION ${share}/fish/vendor_completions.d)
 # zsh reads share/zsh/site-functions under its own prefix and under /usr/local, but Debian's zsh
-# reads /usr/share/zsh/vendor-completions and not /usr/share/zsh/site-functions. Which of them
-# the prefix given to `cmake --install` needs is known only then. Each package takes its own
-# (packaging/cpack_options.cmake).
+# (Ubuntu's too) reads /usr/share/zsh/vendor-completions and not /usr/share/zsh/site-functions.
+# Which of them the prefix given to `cmake --install`, and the system, need is known only then.
+# Each package takes its own (packaging/cpack_options.cmake).
 set(zsh_completion ${PROJECT_SOURCE_DIR}/completions/_zorvicxlsim)
 install(CODE "set(zsh_completion \"${zsh_completion}\")\nset(share \"${share}\")" COMPONENT zsh)
 install(CODE [[
   cmake_path(SET prefix NORMALIZE "${CMAKE_INSTALL_PREFIX}/")
-  if(prefix STREQUAL "/usr/")
+  if(prefix STREQUAL "/usr/" AND EXISTS /etc/debian_version)
     set(folder vendor-completions)
   else()
     set(folder site-functions)
@@ -156,6 +156,7 @@ install(FILES ${zsh_completion} DESTINATION ${share}/zsh/site-functions COMPONEN
 
 # The .rpm needs rpmbuild (Debian's rpm package brings it); without it the other packages are
 # still made.
+# On PATH only, so that hiding it from PATH shows what a machine without it gets.
 find_program(ZORVIC_RPMBUILD rpmbuild NO_CMAKE_SYSTEM_PATH)
 set(CPACK_GENERATOR "DEB;RPM;TGZ")
 if(NOT ZORVIC_RPMBUILD)
@@ -196,7 +197,7 @@ set(CPACK_RPM_PACKAGE_RELOCATABLE OFF)
 set(CPACK_RPM_PACKAGE_AUTOREQ ON)
 set(CPACK_RPM_PACKAGE_AUTOPROV OFF)
 set(CPACK_RPM_COMPRESSION_TYPE xz)
-set(CPACK_RPM_USER_BINARY_SPECFILE ${PROJECT_SOURCE_DIR}/packaging/zorvicxlsim.spec.in)
+set(CPACK_RPM_USER_BINARY_SPECFILE ${PROJECT_SOURCE_DIR}/packaging/rpm_recipe.in)
 set(CPACK_RPM_CHANGELOG_FILE ${PROJECT_BINARY_DIR}/rpm_changelog)
 set(CPACK_RPM_USER_FILELIST "%license /usr/share/licenses/zorvicxlsim/LICENSE")
 # Folders that a system package owns on every rpm-based system (filesystem); the package owns

@@ -2,6 +2,8 @@
 # time of the source tree's last commit when it is unset, or, in a source tree without git
 # history, the time of the changelog's newest entry; so two builds of the same sources give the
 # same bytes. rpmbuild, which cpack starts, takes the time from the same variable.
+# A .zip keeps local times: they are those of UTC, whatever the zone of the build.
+set(ENV{TZ} UTC0)
 if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})
   set(epoch ${CPACK_ZORVIC_CHANGELOG_EPOCH})
   # Only the source tree's own history: a tree unpacked inside another repository has none.

@@ -2,9 +2,9 @@
 # Proves that the packaged program needs nothing of the system it runs on: it has no program
 # interpreter and no shared library, its packages depend on no library, and in an empty root (a
 # folder holding the program alone) it writes the same bytes as the reference program does
-# outside. The same for the container image's entrypoint, run from the image's root. A program
-# of another architecture runs under qemu-user, copied into the root beside it, since the
-# emulator is a static program too.
+# outside (an error text from the C library included). The same for the container image's
+# entrypoint, run from the image's root. A program of another architecture runs under qemu-user,
+# copied into the root beside it, since the emulator is a static program too.
 #
 # Usage: packaging/empty_root.sh PACKAGES REFERENCE   (as root, for chroot; PACKAGES is a folder
 # written by cpack, REFERENCE a program of this machine's architecture built from the same commit)
@@ -24,15 +24,17 @@ file -b "$program" | grep -q 'static-pie linked' || fail "not static-pie: $(file
 if [ -f "$rpm" ] && rpm -qp --requires "$rpm" | grep -v '^rpmlib('; then
   fail "the .rpm requires more than rpm's own features"
 fi
-case $(readelf -h "$program" | sed -n 's/ *Machine: *//p') in
-  AArch64) emulator=$(command -v qemu-aarch64-static) || fail "qemu-aarch64-static (apt-get install qemu-user-static)" ;;
-  *) emulator= ;;
-esac
+# A program of another architecture runs under the emulator, copied into the root as /qemu.
+qemu= emulator=
+if [ "$(readelf -h "$program" | sed -n 's/ *Machine: *//p')" = AArch64 ]; then
+  qemu=$(command -v qemu-aarch64-static) || fail "no qemu-aarch64-static (apt-get install qemu-user-static)"
+  emulator=/qemu
+fi
 
 # Each case runs in root, in the empty root as /zorvicxlsim and outside as the reference under
 # the same name, from the same folder; their output, error output, status and written file match.
 cases=("--sim 2 --list" "-p --sim 2 --fw fw.bin --fwversion 1.2 --fwupdate"
-  "--sim 3 -p --output out.xml --list" "--sim 1 --bogus")
+  "--sim 3 -p --output out.xml --list" "--output no/such.xml --sim 1 --list" "--sim 1 --bogus")
 outcome() { # NAME COMMAND...: the command's output, error output and status in $work/NAME.*
   local name=$1 status=0
   shift
@@ -59,8 +61,7 @@ run_cases() {
 }
 
 mkdir "$work/root" && cp "$program" "$work/root/zorvicxlsim"
-[ -z "$emulator" ] || cp "$emulator" "$work/root/qemu"
-emulator=${emulator:+/qemu}
+[ -z "$qemu" ] || cp "$qemu" "$work/root/qemu"
 run_cases "$work/root" /zorvicxlsim
 
 # The image: its one layer unpacked into a root of its own, its entrypoint run there.
@@ -71,6 +72,6 @@ tar -xzf "$(blob "$manifest" 2)" -C "$work/rootfs"
 entrypoint=$(grep -o '"Entrypoint":\["[^"]*"\]' "$(blob "$manifest" 1)" | cut -d'"' -f4)
 [ "$(cd "$work/rootfs" && find . -mindepth 1)" = ./zorvicxlsim ] || fail "the image holds more than the program"
 cmp -s "$program" "$work/rootfs$entrypoint" || fail "the image's entrypoint is not the packaged program"
-[ -z "$emulator" ] || cp "${emulator:+$(command -v qemu-aarch64-static)}" "$work/rootfs/qemu"
+[ -z "$qemu" ] || cp "$qemu" "$work/rootfs/qemu"
 run_cases "$work/rootfs" "$entrypoint"
 echo "$(basename "$deb"): static, runs in an empty root and from its image"

@@ -9,8 +9,11 @@
 set -euo pipefail
 fail() { echo "FAIL: $*" && exit 1; }
 here=$(cd "$(dirname "$0")" && pwd)
-cd "$1" && rm -rf packages && cpack -B packages >/dev/null 2>&1 && dpkg -i packages/*.deb >/dev/null
+cd "$1"
+rm -rf packages
+cpack -B packages >/dev/null
 trap 'dpkg -r zorvicxlsim >/dev/null' EXIT
+dpkg -i packages/*.deb >/dev/null
 tree=$(dpkg -L zorvicxlsim | sort | while read -r f; do [ -d "$f" ] || echo "$f"; done)
 mkdir -p packages/rpm packages/tgz && tar xzf packages/*.tar.gz -C packages/tgz --strip-components=1
 (cd packages/rpm && rpm2cpio ../*.rpm | cpio -idm --quiet)

@@ -11,19 +11,23 @@ cd "$(dirname "$0")/.."
 commit=$(git rev-parse "${1:-HEAD}")
 work=$(mktemp -d /tmp/zorvic_reproducible.XXXXXX)
 trap 'rm -rf "$work"' EXIT
-# The second build comes later, and under a umask that leaves out group and others.
-for side in "$work/one/zorvicxlsim 022" "$work/two/other/place 077"; do
-  read -r tree mask <<<"$side"
+# The second build comes later, under a umask that leaves out group and others, in another time
+# zone and another locale.
+for side in "$work/one/zorvicxlsim 022 UTC C.UTF-8" "$work/two/other/place 077 Asia/Tokyo C"; do
+  read -r tree mask zone locale <<<"$side"
   (umask "$mask" && git clone -q --no-local . "$tree" && cd "$tree" && git checkout -q "$commit")
   for preset in default:build arm64:build-arm64 windows:build-windows; do
-    (umask "$mask" && cd "$tree" && cmake --preset "${preset%:*}" -DBUILD_TESTING=OFF >/dev/null &&
+    (umask "$mask" && export TZ=$zone LC_ALL=$locale && cd "$tree" &&
+      cmake --preset "${preset%:*}" -DBUILD_TESTING=OFF >/dev/null &&
       cmake --build --preset "${preset%:*}" >/dev/null && cd "${preset#*:}" &&
       cpack -B packages >/dev/null && { [ ! -e zorvicxlsim.exe ] || cp zorvicxlsim.exe packages/; })
   done
   sleep 2
 done
 status=0
-for package in "$work"/one/zorvicxlsim/build{,-arm64,-windows}/packages/*.*; do
+built=("$work"/one/zorvicxlsim/build{,-arm64,-windows}/packages/*.*)
+[ ${#built[@]} = 10 ] || { echo "not the 10 packages, images and program: ${built[*]}" && status=1; }
+for package in "${built[@]}"; do
   other=$work/two/other/place/${package#"$work"/one/zorvicxlsim/}
   if cmp -s "$package" "$other"; then
     echo "identical: ${package##*/}"

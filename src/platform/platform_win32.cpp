@@ -70,7 +70,8 @@ FILE* open_output_file(const char* name) { return _wfopen(system_path(name).c_st
 int write_block(FILE* stream, const char* data, size_t size) {
   // Past the stream's buffer, as the POSIX build writes it: a failure belongs to this block, not
   // to an fclose that does not always report it, and a console gets whole UTF-8 sequences.
-  if (std::fflush(stream) != 0) return errno;
+  errno = 0;
+  if (std::fflush(stream) != 0) return errno != 0 ? errno : EIO;
   const int fd = _fileno(stream);
   while (size > 0) {
     // In pieces the size of an int; a text-mode descriptor writes each line feed as CR LF.

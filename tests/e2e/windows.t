@@ -3,10 +3,12 @@
 # terminal that `script` opens (Wine's console shows code page 437 unless the program changes
 # it), where the order of the two streams is Wine's. script gets an input of its own, so that it
 # reads none of the transcript's.
-  $ run() { wine "$ZORVIC_BIN/zorvicxlsim.exe" "$@" 2>&1 >/dev/full | tr -d '\r'; return "${PIPESTATUS[0]}"; }
-  $ run --version; run --sim 3000 --list; run --version --nosuch; echo "status $?"
+  $ run() { wine "$ZORVIC_BIN/zorvicxlsim.exe" "$@" 2>&1 >/dev/full | tr -d '\r'; echo "status ${PIPESTATUS[0]}"; }
+  $ run --version; run --sim 3000 --list; run --version --nosuch
   zorvicxlsim: write error: No space left on device
+  status 1
   zorvicxlsim: write error: No space left on device
+  status 1
   zorvicxlsim: invalid option -- 'nosuch'
   zorvicxlsim: write error: No space left on device
   status 1
