@@ -9,8 +9,6 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
-#include <memory>
-#include <new>
 #include <string>
 
 #include "platform/platform.h"
@@ -24,13 +22,17 @@ namespace {
 // grows with the report, and only up to its size).
 constexpr size_t BLOCK_SIZE = size_t{512} * 1024;
 
-// Collects report bytes and hands them to the stream in large blocks. After the first failed
-// write nothing more is written: the report is lost either way, and there is no point in
-// formatting millions of entries for a full disk.
+// The block every report fills. Static storage: the stack is no place for it (Windows gives a
+// thread 1 MiB in all), and the heap would make each report allocate it anew, with a path for
+// when that fails. Its pages cost nothing until a report writes them. The program has one
+// thread, which is why the writer need not be re-entrant.
+char block[BLOCK_SIZE];
+
+// Collects report bytes into the block and hands them to the stream a block at a time. After
+// the first failed write nothing more is written: the report is lost either way, and there is
+// no point in formatting millions of entries for a full disk.
 struct Sink {
   FILE* stream;
-  char* bytes;
-  size_t capacity;
   size_t used = 0;
   int32_t error = 0;  // errno of the first failed write
 };
@@ -40,19 +42,19 @@ void write_through(Sink& sink, const char* data, size_t size) {
 }
 
 void drain(Sink& sink) {
-  if (sink.used != 0) write_through(sink, sink.bytes, sink.used);
+  if (sink.used != 0) write_through(sink, block, sink.used);
   sink.used = 0;
 }
 
 void put(Sink& sink, const char* data, size_t size) {
-  if (size > sink.capacity - sink.used) {
+  if (size > BLOCK_SIZE - sink.used) {
     drain(sink);
-    if (size > sink.capacity) {
+    if (size > BLOCK_SIZE) {
       write_through(sink, data, size);
       return;
     }
   }
-  std::memcpy(sink.bytes + sink.used, data, size);
+  std::memcpy(block + sink.used, data, size);
   sink.used += size;
 }
 
@@ -158,10 +160,11 @@ char* write_run(char* copy, const std::string& text, const size_t (&at)[N],
   return copy;
 }
 
-// Writes the entries of devices 0 .. count-1; render(i) makes device i's entry from scratch.
-// Devices go in runs that end where the low digits of a number wrap: two digits each (one
-// while some number has only one), so a run is tens of devices long and a device costs a copy
-// of the entry and a store per number.
+// Writes the entries of devices 0 .. count-1; render(entry, i) makes device i's entry in the
+// emptied entry, whose text keeps its storage, so a report allocates the same few bytes
+// whatever its device count. Devices go in runs that end where the low digits of a number wrap:
+// two digits each (one while some number has only one), so a run is tens of devices long and a
+// device costs a copy of the entry and a store per number.
 template <size_t N, typename Render>
 void write_entries(Sink& sink, int32_t count, Render render) {
   if (count <= 0) return;
@@ -173,7 +176,9 @@ void write_entries(Sink& sink, int32_t count, Render render) {
   const char* table[N];
   // Renders device i's entry and takes its numbers' state into the locals.
   const auto start = [&](uint32_t i) {
-    entry = render(i);
+    entry.text.clear();
+    entry.counter_count = 0;
+    render(entry, i);
     width = 2;
     for (const Counter& counter : entry.counters) {
       if (counter.end - counter.begin < 2) width = 1;
@@ -196,17 +201,17 @@ void write_entries(Sink& sink, int32_t count, Render render) {
       digits[k] = table[k] + width * low[k];
     }
     const size_t size = entry.text.size();
-    if (size > sink.capacity) {  // an entry larger than the block is written from itself
+    if (size > BLOCK_SIZE) {  // an entry larger than the block is written from itself
       run = 1;
       for (size_t k = 0; k < N; ++k) entry.text.replace(at[k], width, digits[k], width);
       put(sink, entry.text);
     } else {
-      if (size > sink.capacity - sink.used) drain(sink);
-      run = std::min(run, static_cast<uint32_t>((sink.capacity - sink.used) / size));
-      char* copy = sink.bytes + sink.used;
+      if (size > BLOCK_SIZE - sink.used) drain(sink);
+      run = std::min(run, static_cast<uint32_t>((BLOCK_SIZE - sink.used) / size));
+      char* copy = block + sink.used;
       copy = width == 1 ? write_run<N, 1>(copy, entry.text, at, digits, run)
                         : write_run<N, 2>(copy, entry.text, at, digits, run);
-      sink.used = static_cast<size_t>(copy - sink.bytes);
+      sink.used = static_cast<size_t>(copy - block);
     }
     done += run;
     if (done == total || sink.error != 0) break;
@@ -331,15 +336,13 @@ void write_text(Sink& sink, const char* word, int32_t count, const Identity& id,
   const std::string ids = format(" 0x%04x 0x%04x 0x%04x 0x%04x mem", id.vendor, id.device,
                                  id.sub_vendor, id.sub_device);
   const std::string tail = message != nullptr ? format(":00.0 %s\n", message) : ":00.0\n";
-  write_entries<3>(sink, count, [&ids, &tail](uint32_t index) {
-    Entry<3> entry;
+  write_entries<3>(sink, count, [&ids, &tail](Entry<3>& entry, uint32_t index) {
     add_counter(entry, index, 10, 2);
     entry.text += ids;
     add_counter(entry, index + 1, 10, 1);
     entry.text += "\t0000:";
     add_counter(entry, index + 2, 16, 2);
     entry.text += tail;
-    return entry;
   });
   put(sink, format("%s end\n", word));
 }
@@ -363,12 +366,10 @@ void write_pie(Sink& sink, const char* root, int32_t count, const Identity& id,
                         success ? "true" : "false", message);
   }
   after_bus += "  </Application>\n </Device>\n";
-  write_entries<1>(sink, count, [&before_bus, &after_bus](uint32_t index) {
-    Entry<1> entry;
-    entry.text = before_bus;
+  write_entries<1>(sink, count, [&before_bus, &after_bus](Entry<1>& entry, uint32_t index) {
+    entry.text += before_bus;
     add_counter(entry, index + 2, 16, 2);
     entry.text += after_bus;
-    return entry;
   });
   put(sink, format("</%s>\n", root));
 }
@@ -398,11 +399,7 @@ ReportResult write_device_report(const SimSettings& settings, int32_t device_cou
   }
 
   const Identity id{pci_vendor_id, pci_device_id, pci_sub_vendor_id, pci_sub_device_id};
-  // On the heap: a block this large does not belong on the stack (Windows gives a thread 1 MiB
-  // in all). Should even that fail, a small block still writes the report.
-  const std::unique_ptr<char[]> block(new (std::nothrow) char[BLOCK_SIZE]);
-  char small_block[4096];
-  Sink sink{stream, block ? block.get() : small_block, block ? BLOCK_SIZE : sizeof small_block};
+  Sink sink{stream};
   const bool update = kind == REPORT_FWUPDATE;
   if (pie != 0) {
     write_pie(sink, update ? "SVMExecution" : "SVMInventory", device_count, id, settings,

@@ -23,7 +23,8 @@ struct ReportResult {
 // document when pie is non-zero. Reads fw_file, output_file, fw_version and display_name from
 // settings; a PIE document writes the two texts so that any XML parser reads them back, with
 // U+FFFD for what XML cannot carry. The output file is truncated by every report; when it cannot
-// be opened the report goes to standard output instead and file_error says why.
+// be opened the report goes to standard output instead and file_error says why. Not
+// re-entrant: every report is collected in one static block.
 ReportResult write_device_report(const SimSettings& settings, int32_t device_count, int32_t pie,
                                  uint32_t pci_vendor_id, uint32_t pci_device_id,
                                  uint32_t pci_sub_vendor_id, uint32_t pci_sub_device_id,
