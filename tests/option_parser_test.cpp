@@ -83,8 +83,7 @@ TEST(OptionParser, EveryCallLeavesTheDocumentedState) {
     }
     std::string rest;
     for (size_t i = 1; argv[i] != nullptr; ++i) (rest += argv[i]) += " ";
-    rest += "|";
-    while (const char* operand = cmdline::next_operand(p)) (rest += " ") += operand;
+    for (rest += "|"; const char* operand = cmdline::next_operand(p);) (rest += " ") += operand;
     EXPECT_EQ(c.rest, rest);
     EXPECT_EQ(0, p.cluster_offset);
   }

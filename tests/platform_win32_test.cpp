@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 #include "platform/platform.h"
@@ -14,10 +15,7 @@ TEST(Utf8Arguments, ConvertsTheCommandLineAndNamesTheProgram) {
   wchar_t* argv[] = {name, text, nullptr};
   char** args = platform::utf8_arguments(2, argv);
   EXPECT_STREQ("ZORVICXLSIM", args[0]);
-  EXPECT_STREQ(
-      "a\xEF\xBF\xBD"
-      "b\xC3\xA9",
-      args[1]);
+  EXPECT_STREQ("a\uFFFDb\u00E9", args[1]);
   EXPECT_EQ(nullptr, args[2]);
 }
 
@@ -27,12 +25,10 @@ TEST(SystemPath, LongNamesBecomeExtendedLengthFullPaths) {
   EXPECT_EQ(L"x/\u00e9.txt", platform::system_path("x/\xc3\xa9.txt"));
   EXPECT_EQ(L"\\\\?\\UNC\\host\\share\\" + wide_folder + L"\\f",
             platform::system_path(("//host/share/" + folder + "/sub/../f").c_str()));
-  wchar_t cwd[MAX_PATH];
-  GetCurrentDirectoryW(MAX_PATH, cwd);
+  const std::wstring cwd = std::filesystem::current_path().wstring();
   const std::string name = folder + "/" + folder + ".txt";
   const std::wstring full = platform::system_path(name.c_str());
-  EXPECT_EQ(L"\\\\?\\" + std::wstring(cwd) + L"\\" + wide_folder + L"\\" + wide_folder + L".txt",
-            full);
+  EXPECT_EQ(L"\\\\?\\" + cwd + L"\\" + wide_folder + L"\\" + wide_folder + L".txt", full);
   // The program opens such a file for the firmware test and as its output file.
   CreateDirectoryW(platform::system_path(folder.c_str()).c_str(), nullptr);
   FILE* file = platform::open_output_file(name.c_str());

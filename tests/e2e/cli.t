@@ -1,8 +1,9 @@
 # The command line, end to end: options act strictly from left to right. The program runs as
 # "zorvicxlsim" from PATH, so messages name it so; standard error is merged into the output.
 
-# A bare command line prints the usage text.
-  $ zorvicxlsim
+# A bare command line prints the usage text; -vh the version line, then the usage text beginning
+# with it again, and --help does not end the run.
+  $ zorvicxlsim; zorvicxlsim -vh --verbose --list | uniq -c | sed -n '1p;$p'
   zorvicxlsim 0.0.1.0x59c2bd1
   Copyright (C) 2026 The zorvicxlsim authors. Licensed under the MIT License.
   WARNING: This program is a simulator!
@@ -35,9 +36,6 @@
   \t--sim --VendorId 0x1235 --DeviceId 0xc240 --SubVendorId 0x1028 --SubDeviceId 0x2382 --fwversion "04.004.006.00E" --display "Vomu 4-DIMM AIC" -l --fw fw.bin --fwupdate (esc)
   \t-s 2 -p --VendorId 0x1235 --DeviceId 0xc240 --SubVendorId 0x1028 --SubDeviceId 0x2382 --fwversion "04.004.006.00E" --display "Vomu 4-DIMM AIC" -f fw.bin --fwupdate (esc)
   \t--sim 16 --pie --output out.txt --VendorId 0x1235 --DeviceId 0xc240 --SubVendorId 0x1028 --SubDeviceId 0x2382 -l --fwversion "04.004.006.00E" --display "Vomu 4-DIMM AIC" -f fw.bin --fwupdate; cat out.txt (esc)
-
-# -vh: the version line, then the usage text beginning with it again; --help does not end the run.
-  $ zorvicxlsim -vh --verbose --list | uniq -c | sed -n '1p;$p'
         2 zorvicxlsim 0.0.1.0x59c2bd1
         1 list end
 
@@ -64,16 +62,13 @@
   foo
   --
 
-# A command-line error: one line after what was written before it (a report, the version line),
-# nothing more done, status 1. --l abbreviates nothing; --sim takes no count that begins with
-# "-", so -1 is an invalid option.
-  $ for args in '-l -v --nosuch -l' --list= --l --VendorId '--sim -1' --abcdefghijklmnopqrstuvwxyz0123456789ABCDEFGHIJ=1; do
+# A command-line error: one line after what was written before it (the version line; a report
+# goes through the same stream), nothing more done, status 1. --l abbreviates nothing; --sim
+# takes no count that begins with "-", so -1 is an invalid option.
+  $ for args in '-v --nosuch -l' --list= --l --VendorId '--sim -1' --abcdefghijklmnopqrstuvwxyz0123456789ABCDEFGHIJ=1; do
   >   out=$(zorvicxlsim -p $args 2>&1); echo "$? $out"
   > done
-  1 <?xml version="1.0" encoding="UTF-8"?>
-  <SVMInventory lang="en">
-  </SVMInventory>
-  zorvicxlsim 0.0.1.0x59c2bd1
+  1 zorvicxlsim 0.0.1.0x59c2bd1
   zorvicxlsim: invalid option -- 'nosuch'
   1 zorvicxlsim: option takes no arguments -- 'list'
   1 zorvicxlsim: invalid option -- 'l'
