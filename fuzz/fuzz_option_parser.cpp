@@ -50,8 +50,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::vector<char*> before = argv;
     OptionParser by_spec;  // a copy to the last byte, so that memcmp compares
     std::memcpy(&by_spec, &p, sizeof p);
-    // ret is index_out's target too, so that its writes are checked for bounds.
-    ret = by_table ? parse_long(p, table.data(), &ret) : parse_short(p, short_spec);
+    int32_t row = -2;  // index_out: untouched, -1 for a short option, or a row of the option
+    ret = by_table ? parse_long(p, table.data(), &row) : parse_short(p, short_spec);
+    require(row >= -2 &&
+            (row < 0 || (size_t(row) + 1 < table.size() && table[size_t(row)].id == p.option_id)));
     require(p.next_index >= 0 && size_t(p.next_index) < argv.size() && argv.back() == nullptr &&
             std::memchr(p.error_text, '\0', sizeof p.error_text) != nullptr);
     require(!p.option_arg || std::any_of(argv.begin(), argv.end() - 1, [&p](const char* e) {

@@ -18,11 +18,13 @@ deb=$(echo "$packages"/*.deb) rpm=$(echo "$packages"/*.rpm) image=$(echo "$packa
 dpkg-deb --fsys-tarfile "$deb" | tar -x -C "$work" ./usr/bin/zorvicxlsim
 program=$work/usr/bin/zorvicxlsim
 file -b "$program" | grep -q 'static-pie linked' || fail "not static-pie: $(file -b "$program")"
-! readelf -l "$program" | grep -q 'INTERP' || fail "a program interpreter is named"
-! readelf -d "$program" | grep -q 'NEEDED' || fail "a shared library is needed"
-[ -z "$(dpkg-deb -f "$deb" Depends)" ] || fail "the .deb depends on $(dpkg-deb -f "$deb" Depends)"
-if [ -f "$rpm" ] && rpm -qp --requires "$rpm" | grep -v '^rpmlib('; then
-  fail "the .rpm requires more than rpm's own features"
+[[ $(readelf -l "$program") != *INTERP* ]] || fail "a program interpreter is named"
+[[ $(readelf -d "$program") != *NEEDED* ]] || fail "a shared library is needed"
+depends=$(dpkg-deb -f "$deb" Depends)
+[ -z "$depends" ] || fail "the .deb depends on $depends"
+if [ -f "$rpm" ]; then
+  requires=$(rpm -qp --requires "$rpm")
+  [ -z "$(grep -v '^rpmlib(' <<<"$requires")" ] || fail "the .rpm requires $requires"
 fi
 # A program of another architecture runs under the emulator, copied into the root as /qemu.
 qemu= emulator=
@@ -68,6 +70,7 @@ run_cases "$work/root" /zorvicxlsim
 mkdir "$work/image" "$work/rootfs" && tar -xf "$image" -C "$work/image"
 blob() { echo "$work/image/blobs/sha256/$(grep -o '"digest":"sha256:[0-9a-f]*"' "$1" | sed -n "${2}s/.*sha256:\([0-9a-f]*\)\"/\1/p")"; }
 manifest=$(blob "$work/image/index.json" 1)
+[ "$(grep -o '"digest"' "$manifest" | wc -l)" = 2 ] || fail "the image has more than its config and one layer"
 tar -xzf "$(blob "$manifest" 2)" -C "$work/rootfs"
 entrypoint=$(grep -o '"Entrypoint":\["[^"]*"\]' "$(blob "$manifest" 1)" | cut -d'"' -f4)
 [ "$(cd "$work/rootfs" && find . -mindepth 1)" = ./zorvicxlsim ] || fail "the image holds more than the program"

@@ -84,13 +84,13 @@ TEST(StatusMessages, EachRepeatsItsCode) {
   EXPECT_EQ(nullptr, report::status_messages[report::STATUS_MESSAGE_COUNT]);
 }
 
-// Every line the driver writes to standard error comes with status 1, so the status stands for
-// an empty standard error.
 TEST(Driver, EmptyVectorWritesNothingAndSucceeds) {
   char* argv[] = {nullptr};
   testing::internal::CaptureStdout();
+  testing::internal::CaptureStderr();
   EXPECT_EQ(0, app::run_command_line(0, argv));
   EXPECT_EQ("", testing::internal::GetCapturedStdout());
+  EXPECT_EQ("", testing::internal::GetCapturedStderr());
 }
 
 }  // namespace

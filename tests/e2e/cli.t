@@ -62,8 +62,8 @@
   foo
   --
 
-# A command-line error: one line after what was written before it (the version line; a report
-# goes through the same stream), nothing more done, status 1. --l abbreviates nothing; --sim
+# A command-line error: one line after what was written before it (the version line here; a
+# report before an error line in reports.t), nothing more done, status 1. --l abbreviates nothing; --sim
 # takes no count that begins with "-", so -1 is an invalid option.
   $ for args in '-v --nosuch -l' --list= --l --VendorId '--sim -1' --abcdefghijklmnopqrstuvwxyz0123456789ABCDEFGHIJ=1; do
   >   out=$(zorvicxlsim -p $args 2>&1); echo "$? $out"
