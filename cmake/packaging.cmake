@@ -21,6 +21,22 @@ set(CPACK_POST_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/packaging/deb_modes.cmake
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ
     GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 
+# One name for each system and processor wherever the package family fixes none (tarballs, the
+# .zip and .msi, the image, the SBOM): Go's and OCI's, linux-amd64, linux-arm64, windows-amd64.
+string(TOLOWER "${CMAKE_SYSTEM_NAME}-${CMAKE_SYSTEM_PROCESSOR}" ZORVIC_PLATFORM)
+string(REGEX REPLACE "x86_64$" amd64 ZORVIC_PLATFORM ${ZORVIC_PLATFORM})
+string(REGEX REPLACE "aarch64$" arm64 ZORVIC_PLATFORM ${ZORVIC_PLATFORM})
+set(CPACK_PACKAGE_FILE_NAME ${PROJECT_NAME}-${PROJECT_VERSION}-${ZORVIC_PLATFORM})
+# What the static link puts into the program, from the build machine's packages (SOURCE, VERSION,
+# LIBRARIES a line), for the packages' fields and the release's SBOM.
+execute_process(COMMAND bash ${PROJECT_SOURCE_DIR}/packaging/static_components.sh ${CMAKE_CXX_COMPILER}
+                OUTPUT_FILE ${PROJECT_BINARY_DIR}/static_components.tsv RESULT_VARIABLE failed)
+if(failed)
+  message(WARNING "No static components read from dpkg: the packages declare none")
+endif()
+# The release's SBOM, installed with the documentation when the release names it.
+set(ZORVIC_SBOM "" CACHE FILEPATH "SPDX document of the release, installed with the documentation")
+
 set(CPACK_RPM_PACKAGE_RELEASE 1)
 # The .rpm's changelog is written from the Debian one, so that there is one changelog: each
 # entry "NAME (VERSION) ...", its "  * " items, and " -- MAINTAINER  DAY, DD MON YYYY HH:MM:SS
@@ -82,8 +98,10 @@ set(CPACK_ZORVIC_CHANGELOG_EPOCH ${changelog_epoch})
 if(WIN32)
   install(TARGETS zorvicxlsim RUNTIME DESTINATION .)
   install(FILES README.md LICENSE DESTINATION .)
+  if(ZORVIC_SBOM)
+    install(FILES ${ZORVIC_SBOM} DESTINATION . RENAME zorvicxlsim.spdx.json)
+  endif()
   set(CPACK_GENERATOR ZIP)
-  set(CPACK_PACKAGE_FILE_NAME ${PROJECT_NAME}-${PROJECT_VERSION}-win64)
   include(CPack)
   return()
 endif()
@@ -105,6 +123,9 @@ install(TARGETS zorvicxlsim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${PROJECT_BINARY_DIR}/zorvicxlsim.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${PROJECT_BINARY_DIR}/changelog.gz ${PROJECT_BINARY_DIR}/copyright
         DESTINATION ${CMAKE_INSTALL_DOCDIR})
+if(ZORVIC_SBOM)
+  install(FILES ${ZORVIC_SBOM} DESTINATION ${CMAKE_INSTALL_DOCDIR} RENAME zorvicxlsim.spdx.json)
+endif()
 install(FILES completions/zorvicxlsim.bash DESTINATION ${share}/bash-completion/completions
         RENAME zorvicxlsim)
 # fish reads vendor_completions.d under each folder of XDG_DATA_DIRS (by default only its own,
@@ -149,9 +170,7 @@ endif()
 set(CPACK_ZORVIC_BINARY_DIR ${PROJECT_BINARY_DIR})
 set(CPACK_PACKAGE_HOMEPAGE_URL "https://zorvicxlsim.org")
 # For the target processor, not the one building (cpack would ask dpkg and uname about that):
-# rpm names it as the kernel does, Debian by names of its own. The tarball is named for both
-# the system and the processor.
-set(CPACK_PACKAGE_FILE_NAME ${PROJECT_NAME}-${PROJECT_VERSION}-${CMAKE_SYSTEM_NAME}-${CMAKE_SYSTEM_PROCESSOR})
+# rpm names it as the kernel does, Debian by names of its own.
 set(CPACK_RPM_PACKAGE_ARCHITECTURE ${CMAKE_SYSTEM_PROCESSOR})
 set(debian_architectures x86_64=amd64 aarch64=arm64 i686=i386 armv7l=armhf ppc64le=ppc64el
                          riscv64=riscv64 s390x=s390x)
@@ -161,10 +180,7 @@ if(debian_architectures STREQUAL "")
 else()
   string(REGEX REPLACE ".*=" "" CPACK_DEBIAN_PACKAGE_ARCHITECTURE ${debian_architectures})
 endif()
-# Container images name the architectures as Go does.
-set(CPACK_ZORVIC_IMAGE_ARCH ${CMAKE_SYSTEM_PROCESSOR})
-list(TRANSFORM CPACK_ZORVIC_IMAGE_ARCH REPLACE "^x86_64$" amd64)
-list(TRANSFORM CPACK_ZORVIC_IMAGE_ARCH REPLACE "^aarch64$" arm64)
+string(REGEX REPLACE ".*-" "" CPACK_ZORVIC_IMAGE_ARCH ${ZORVIC_PLATFORM})
 # Compressed with xz: dpkg and rpm read it since long before the oldest systems the packages are
 # for (Debian 11, RHEL 8), whereas zstd is new to both.
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
