@@ -88,14 +88,15 @@ install(CODE [[
   endif()
   file(INSTALL "${zsh_completion}" DESTINATION "${CMAKE_INSTALL_PREFIX}/${share}/zsh/${folder}")
 ]] COMPONENT zsh)
-install(FILES ${zsh_completion} DESTINATION ${share}/zsh/vendor-completions COMPONENT deb
+# Each package's own files, in a component named after its generator.
+install(FILES ${zsh_completion} DESTINATION ${share}/zsh/vendor-completions COMPONENT DEB
         EXCLUDE_FROM_ALL)
 install(FILES packaging/lintian-overrides DESTINATION ${share}/lintian/overrides
-        RENAME zorvicxlsim COMPONENT deb EXCLUDE_FROM_ALL)
-install(FILES ${zsh_completion} DESTINATION ${share}/zsh/site-functions COMPONENT rpm
+        RENAME zorvicxlsim COMPONENT DEB EXCLUDE_FROM_ALL)
+install(FILES ${zsh_completion} DESTINATION ${share}/zsh/site-functions COMPONENT RPM
         EXCLUDE_FROM_ALL)
-install(FILES LICENSE DESTINATION ${share}/licenses/zorvicxlsim COMPONENT rpm EXCLUDE_FROM_ALL)
-install(FILES ${zsh_completion} DESTINATION ${share}/zsh/site-functions COMPONENT tarball
+install(FILES LICENSE DESTINATION ${share}/licenses/zorvicxlsim COMPONENT RPM EXCLUDE_FROM_ALL)
+install(FILES ${zsh_completion} DESTINATION ${share}/zsh/site-functions COMPONENT TGZ
         EXCLUDE_FROM_ALL)
 
 # The .rpm needs rpmbuild (Debian's rpm package brings it); without it the other packages are
@@ -112,16 +113,10 @@ endif()
 set(CPACK_ZORVIC_BINARY_DIR ${PROJECT_BINARY_DIR})
 set(CPACK_PACKAGE_HOMEPAGE_URL "https://zorvicxlsim.org")
 # For the target processor, not the one building (cpack would ask dpkg and uname about that):
-# rpm names it as the kernel does, Debian by names of its own.
+# rpm names it as the kernel does, Debian by names of its own, which dpkg knows.
 set(CPACK_RPM_PACKAGE_ARCHITECTURE ${CMAKE_SYSTEM_PROCESSOR})
-set(debian_architectures x86_64=amd64 aarch64=arm64 i686=i386 armv7l=armhf ppc64le=ppc64el
-                         riscv64=riscv64 s390x=s390x)
-list(FILTER debian_architectures INCLUDE REGEX "^${CMAKE_SYSTEM_PROCESSOR}=")
-if(debian_architectures STREQUAL "")
-  message(WARNING "No Debian architecture known for ${CMAKE_SYSTEM_PROCESSOR}: the .deb says dpkg's")
-else()
-  string(REGEX REPLACE ".*=" "" CPACK_DEBIAN_PACKAGE_ARCHITECTURE ${debian_architectures})
-endif()
+execute_process(COMMAND dpkg-architecture -t ${CMAKE_LIBRARY_ARCHITECTURE} -q DEB_HOST_ARCH
+                OUTPUT_VARIABLE CPACK_DEBIAN_PACKAGE_ARCHITECTURE OUTPUT_STRIP_TRAILING_WHITESPACE)
 string(REGEX REPLACE ".*-" "" CPACK_ZORVIC_IMAGE_ARCH ${ZORVIC_PLATFORM})
 # Compressed with xz: dpkg and rpm read it since long before the oldest systems the packages are
 # for (Debian 11, RHEL 8), whereas zstd is new to both.

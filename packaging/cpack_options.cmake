@@ -34,17 +34,10 @@ endif()
 # Debian's zsh looks and its lintian overrides, the .rpm its zsh completion where the zsh of
 # rpm-based systems looks and its licence, the tarball, to be unpacked anywhere, its zsh
 # completion where zsh looks under any prefix.
-if(CPACK_GENERATOR STREQUAL "DEB")
-  set(own deb)
-  if(DEFINED CPACK_ZORVIC_NO_RPM_MESSAGE)
-    message(STATUS "${CPACK_ZORVIC_NO_RPM_MESSAGE}")
-  endif()
-elseif(CPACK_GENERATOR STREQUAL "RPM")
-  set(own rpm)
-elseif(CPACK_GENERATOR STREQUAL "TGZ")
-  set(own tarball)
-endif()
-if(DEFINED own)
+if(CPACK_GENERATOR MATCHES "^(DEB|RPM|TGZ)$")
   set(CPACK_INSTALL_CMAKE_PROJECTS "${CPACK_ZORVIC_BINARY_DIR};zorvicxlsim;Unspecified;/"
-                                   "${CPACK_ZORVIC_BINARY_DIR};zorvicxlsim;${own};/")
+                                   "${CPACK_ZORVIC_BINARY_DIR};zorvicxlsim;${CPACK_GENERATOR};/")
+endif()
+if(CPACK_GENERATOR STREQUAL "DEB" AND DEFINED CPACK_ZORVIC_NO_RPM_MESSAGE)
+  message(STATUS "${CPACK_ZORVIC_NO_RPM_MESSAGE}")
 endif()
