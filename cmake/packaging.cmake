@@ -118,12 +118,11 @@ set(CPACK_RPM_PACKAGE_ARCHITECTURE ${CMAKE_SYSTEM_PROCESSOR})
 execute_process(COMMAND dpkg-architecture -t ${CMAKE_LIBRARY_ARCHITECTURE} -q DEB_HOST_ARCH
                 OUTPUT_VARIABLE CPACK_DEBIAN_PACKAGE_ARCHITECTURE OUTPUT_STRIP_TRAILING_WHITESPACE)
 string(REGEX REPLACE ".*-" "" CPACK_ZORVIC_IMAGE_ARCH ${ZORVIC_PLATFORM})
-# Compressed with xz: dpkg and rpm read it since long before the oldest systems the packages are
-# for (Debian 11, RHEL 8), whereas zstd is new to both.
+# Compressed with xz (the .deb by packaging/deb_rebuild.cmake): dpkg and rpm read it since long
+# before the oldest systems the packages are for (Debian 11, RHEL 8), whereas zstd is new to both.
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 set(CPACK_RPM_FILE_NAME RPM-DEFAULT)
 set(CPACK_RPM_PACKAGE_RELEASE 1)
 set(CPACK_RPM_PACKAGE_LICENSE MIT)
