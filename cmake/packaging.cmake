@@ -16,7 +16,7 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_ZORVIC_SOURCE_DIR ${PROJECT_SOURCE_DIR})
 set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_SOURCE_DIR}/packaging/cpack_options.cmake)
 set(CPACK_PRE_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/packaging/set_times.cmake)
-set(CPACK_POST_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/packaging/deb_modes.cmake
+set(CPACK_POST_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/packaging/deb_rebuild.cmake
                               ${PROJECT_SOURCE_DIR}/packaging/oci_image.cmake)
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ
     GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
@@ -36,64 +36,6 @@ if(failed)
 endif()
 # The release's SBOM, installed with the documentation when the release names it.
 set(ZORVIC_SBOM "" CACHE FILEPATH "SPDX document of the release, installed with the documentation")
-
-set(CPACK_RPM_PACKAGE_RELEASE 1)
-# The .rpm's changelog is written from the Debian one, so that there is one changelog: each
-# entry "NAME (VERSION) ...", its "  * " items, and " -- MAINTAINER  DAY, DD MON YYYY HH:MM:SS
-# +ZONE" become "* DAY MON DD YYYY MAINTAINER - VERSION-RELEASE" and "- " items. The time of the
-# newest entry is the packages' time (the .zip's too) where the source tree has no git history.
-set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS packaging/changelog)
-# Read line by line with its semicolons and brackets standing aside, since a list would split at
-# the one and join lines at the other.
-file(READ packaging/changelog changelog_lines)
-string(ASCII 1 semicolon)
-string(ASCII 2 bracket)
-string(REPLACE ";" "${semicolon}" changelog_lines "${changelog_lines}")
-string(REPLACE "[" "${bracket}" changelog_lines "${changelog_lines}")
-string(REPLACE "\n" ";" changelog_lines "${changelog_lines}")
-set(rpm_changelog "")
-set(changelog_epoch "")
-set(trailer "^ -- (.+>)  (([A-Z][a-z][a-z]), ([0-9]?[0-9]) ([A-Z][a-z][a-z]) ([0-9]+) .*)$")
-foreach(line IN LISTS changelog_lines)
-  if(line MATCHES "^[a-z0-9][a-z0-9.+-]* \\(([^)]+)\\)")
-    set(entry_version ${CMAKE_MATCH_1})
-    set(entry_items "")
-  elseif(line MATCHES "^  \\* (.*)")
-    string(REPLACE "%" "%%" item "${CMAKE_MATCH_1}") # rpm expands macros in its changelog
-    string(APPEND entry_items "- ${item}\n")
-  elseif(line MATCHES "^    +(.*)")
-    string(REPLACE "%" "%%" item "${CMAKE_MATCH_1}")
-    string(APPEND entry_items "  ${item}\n")
-  elseif(line MATCHES "^ -- ")
-    if(NOT line MATCHES "${trailer}")
-      message(FATAL_ERROR "packaging/changelog: cannot read the line '${line}'")
-    endif()
-    set(maintainer ${CMAKE_MATCH_1})
-    set(date ${CMAKE_MATCH_2})
-    set(rpm_date "${CMAKE_MATCH_3} ${CMAKE_MATCH_5} ${CMAKE_MATCH_4} ${CMAKE_MATCH_6}")
-    if(NOT DEFINED entry_version)
-      message(FATAL_ERROR "packaging/changelog: no entry begins before '${line}'")
-    endif()
-    if(NOT entry_version MATCHES "-")
-      string(APPEND entry_version "-${CPACK_RPM_PACKAGE_RELEASE}") # the .rpm's version-release
-    endif()
-    string(APPEND rpm_changelog
-           "* ${rpm_date} ${maintainer} - ${entry_version}\n${entry_items}\n")
-    if(changelog_epoch STREQUAL "")
-      execute_process(COMMAND date -u -d "${date}" +%s OUTPUT_VARIABLE changelog_epoch
-                      OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
-    endif()
-    unset(entry_version)
-  endif()
-endforeach()
-if(changelog_epoch STREQUAL "")
-  message(FATAL_ERROR "packaging/changelog has no complete entry")
-endif()
-string(STRIP "${rpm_changelog}" rpm_changelog)
-string(REPLACE "${semicolon}" ";" rpm_changelog "${rpm_changelog}")
-string(REPLACE "${bracket}" "[" rpm_changelog "${rpm_changelog}")
-file(WRITE ${PROJECT_BINARY_DIR}/rpm_changelog "${rpm_changelog}\n")
-set(CPACK_ZORVIC_CHANGELOG_EPOCH ${changelog_epoch})
 
 if(WIN32)
   install(TARGETS zorvicxlsim RUNTIME DESTINATION .)
@@ -146,14 +88,15 @@ install(CODE [[
   endif()
   file(INSTALL "${zsh_completion}" DESTINATION "${CMAKE_INSTALL_PREFIX}/${share}/zsh/${folder}")
 ]] COMPONENT zsh)
-install(FILES ${zsh_completion} DESTINATION ${share}/zsh/vendor-completions COMPONENT deb
+# Each package's own files, in a component named after its generator.
+install(FILES ${zsh_completion} DESTINATION ${share}/zsh/vendor-completions COMPONENT DEB
         EXCLUDE_FROM_ALL)
 install(FILES packaging/lintian-overrides DESTINATION ${share}/lintian/overrides
-        RENAME zorvicxlsim COMPONENT deb EXCLUDE_FROM_ALL)
-install(FILES ${zsh_completion} DESTINATION ${share}/zsh/site-functions COMPONENT rpm
+        RENAME zorvicxlsim COMPONENT DEB EXCLUDE_FROM_ALL)
+install(FILES ${zsh_completion} DESTINATION ${share}/zsh/site-functions COMPONENT RPM
         EXCLUDE_FROM_ALL)
-install(FILES LICENSE DESTINATION ${share}/licenses/zorvicxlsim COMPONENT rpm EXCLUDE_FROM_ALL)
-install(FILES ${zsh_completion} DESTINATION ${share}/zsh/site-functions COMPONENT tarball
+install(FILES LICENSE DESTINATION ${share}/licenses/zorvicxlsim COMPONENT RPM EXCLUDE_FROM_ALL)
+install(FILES ${zsh_completion} DESTINATION ${share}/zsh/site-functions COMPONENT TGZ
         EXCLUDE_FROM_ALL)
 
 # The .rpm needs rpmbuild (Debian's rpm package brings it); without it the other packages are
@@ -170,32 +113,36 @@ endif()
 set(CPACK_ZORVIC_BINARY_DIR ${PROJECT_BINARY_DIR})
 set(CPACK_PACKAGE_HOMEPAGE_URL "https://zorvicxlsim.org")
 # For the target processor, not the one building (cpack would ask dpkg and uname about that):
-# rpm names it as the kernel does, Debian by names of its own.
+# rpm names it as the kernel does, Debian by names of its own, which dpkg knows.
 set(CPACK_RPM_PACKAGE_ARCHITECTURE ${CMAKE_SYSTEM_PROCESSOR})
-set(debian_architectures x86_64=amd64 aarch64=arm64 i686=i386 armv7l=armhf ppc64le=ppc64el
-                         riscv64=riscv64 s390x=s390x)
-list(FILTER debian_architectures INCLUDE REGEX "^${CMAKE_SYSTEM_PROCESSOR}=")
-if(debian_architectures STREQUAL "")
-  message(WARNING "No Debian architecture known for ${CMAKE_SYSTEM_PROCESSOR}: the .deb says dpkg's")
-else()
-  string(REGEX REPLACE ".*=" "" CPACK_DEBIAN_PACKAGE_ARCHITECTURE ${debian_architectures})
-endif()
+execute_process(COMMAND dpkg-architecture -t ${CMAKE_LIBRARY_ARCHITECTURE} -q DEB_HOST_ARCH
+                OUTPUT_VARIABLE CPACK_DEBIAN_PACKAGE_ARCHITECTURE OUTPUT_STRIP_TRAILING_WHITESPACE)
 string(REGEX REPLACE ".*-" "" CPACK_ZORVIC_IMAGE_ARCH ${ZORVIC_PLATFORM})
-# Compressed with xz: dpkg and rpm read it since long before the oldest systems the packages are
-# for (Debian 11, RHEL 8), whereas zstd is new to both.
+# Compressed with xz (the .deb by packaging/deb_rebuild.cmake): dpkg and rpm read it since long
+# before the oldest systems the packages are for (Debian 11, RHEL 8), whereas zstd is new to both.
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 set(CPACK_RPM_FILE_NAME RPM-DEFAULT)
+set(CPACK_RPM_PACKAGE_RELEASE 1)
 set(CPACK_RPM_PACKAGE_LICENSE MIT)
 set(CPACK_RPM_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION}")
 set(CPACK_RPM_PACKAGE_RELOCATABLE OFF)
+# What the static link put into the program, where each family looks for it: the .deb's
+# Static-Built-Using (packaging/deb_rebuild.cmake), the .rpm's bundled(SOURCE) = VERSION.
+file(STRINGS ${PROJECT_BINARY_DIR}/static_components.tsv static_components)
+foreach(component IN LISTS static_components)
+  string(REGEX MATCH "^([^\t]+)\t([^\t]+)" component "${component}")
+  list(APPEND built_using "${CMAKE_MATCH_1} (= ${CMAKE_MATCH_2})")
+  list(APPEND bundled "bundled(${CMAKE_MATCH_1}) = ${CMAKE_MATCH_2}")
+endforeach()
+list(JOIN built_using ", " CPACK_ZORVIC_STATIC_BUILT_USING)
+list(JOIN bundled ", " CPACK_RPM_PACKAGE_PROVIDES)
 set(CPACK_RPM_PACKAGE_AUTOREQ ON)
 set(CPACK_RPM_PACKAGE_AUTOPROV OFF)
 set(CPACK_RPM_COMPRESSION_TYPE xz)
 set(CPACK_RPM_USER_BINARY_SPECFILE ${PROJECT_SOURCE_DIR}/packaging/rpm_recipe.in)
-set(CPACK_RPM_CHANGELOG_FILE ${PROJECT_BINARY_DIR}/rpm_changelog)
+set(CPACK_RPM_CHANGELOG_FILE ${PROJECT_BINARY_DIR}/rpm_changelog) # written by cpack_options.cmake
 set(CPACK_RPM_USER_FILELIST "%license /usr/share/licenses/zorvicxlsim/LICENSE")
 # Folders that a system package owns on every rpm-based system (filesystem); the package owns
 # its own and the shells' completion folders, whose owners (bash-completion, zsh, fish) it does
@@ -203,7 +150,8 @@ set(CPACK_RPM_USER_FILELIST "%license /usr/share/licenses/zorvicxlsim/LICENSE")
 set(CPACK_RPM_EXCLUDE_FROM_AUTO_FILELIST_ADDITION /usr/share/man /usr/share/man/man1
                                                   /usr/share/licenses)
 # A static program needs nothing: the one requirement rpm still finds in it, rtld(GNU_HASH), names
-# the dynamic loader, which it does not use.
+# the dynamic loader, which it does not use. rpmbuild leaves the files as cpack stripped them
+# (its own strip takes .comment out), so that the program is the same file in every package.
 set(CPACK_RPM_SPEC_MORE_DEFINE
-    "%global __requires_exclude ^rtld[(]GNU_HASH[)]$\n%define packager ${CPACK_PACKAGE_CONTACT}\n%define _buildhost reproducible\n%define use_source_date_epoch_as_buildtime 1\n%define clamp_mtime_to_source_date_epoch 1\n%define _build_id_links none")
+    "%global __requires_exclude ^rtld[(]GNU_HASH[)]$\n%define packager ${CPACK_PACKAGE_CONTACT}\n%define _buildhost reproducible\n%define use_source_date_epoch_as_buildtime 1\n%define clamp_mtime_to_source_date_epoch 1\n%define _build_id_links none\n%define __os_install_post %{nil}")
 include(CPack)
