@@ -96,11 +96,24 @@ file(WRITE ${PROJECT_BINARY_DIR}/rpm_changelog "${rpm_changelog}\n")
 set(CPACK_ZORVIC_CHANGELOG_EPOCH ${changelog_epoch})
 
 if(WIN32)
+  # The manual as plain text with Windows line ends, beside the program.
+  add_custom_command(OUTPUT zorvicxlsim.txt DEPENDS doc/zorvicxlsim.1 VERBATIM COMMAND groff -man
+    -Tascii -P-cbou ${PROJECT_SOURCE_DIR}/doc/zorvicxlsim.1 | sed s/$/\r/ > zorvicxlsim.txt)
+  add_custom_target(manual_text ALL DEPENDS zorvicxlsim.txt)
   install(TARGETS zorvicxlsim RUNTIME DESTINATION .)
-  install(FILES README.md LICENSE DESTINATION .)
+  install(FILES README.md LICENSE ${PROJECT_BINARY_DIR}/zorvicxlsim.txt DESTINATION .)
   if(ZORVIC_SBOM)
     install(FILES ${ZORVIC_SBOM} DESTINATION . RENAME zorvicxlsim.spdx.json)
   endif()
+  # The release signs the program between the build and cpack: it is stripped when linked, and
+  # cpack leaves it as it is.
+  set(CPACK_STRIP_FILES OFF)
+  # Beside the .zip, the .msi (packaging/msi.cmake); a lower version tests the upgrade.
+  set(ZORVIC_MSI_VERSION ${PROJECT_VERSION} CACHE STRING "Version of the .msi")
+  set(CPACK_ZORVIC_MSI_VERSION ${ZORVIC_MSI_VERSION})
+  set(CPACK_ZORVIC_UPGRADE_CODE 5F0C2B7E-3D1A-4C8E-9B62-7A4E1D93C0F5)
+  set(CPACK_ZORVIC_PLATFORM ${ZORVIC_PLATFORM})
+  set(CPACK_POST_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/packaging/msi.cmake)
   set(CPACK_GENERATOR ZIP)
   include(CPack)
   return()
