@@ -23,7 +23,8 @@ for line in " FILEVERSION ${version//./, }, 0" " PRODUCTVERSION ${version//./, }
 done
 
 (cd "$build" && cpack -B "$work/new" >/dev/null && cpack -B "$work/old" -D CPACK_ZORVIC_MSI_VERSION=0.0.0 >/dev/null)
-unzip -p "$work"/new/*.zip '*/zorvicxlsim.exe' | cmp - "$build/zorvicxlsim.exe"
+unzip -p "$work"/new/*.zip '*/zorvicxlsim.exe' | cmp - "$build/zorvicxlsim.exe" ||
+  fail "the .zip changed the program"
 
 environment='HKLM\System\CurrentControlSet\Control\Session Manager\Environment'
 # The system PATH, a folder a line: Wine leaves the separator of a part that it removes.
@@ -52,9 +53,9 @@ installed "$new"
 [ "$(system_path)" = "$path_before$in_path" ] || fail "system PATH after the upgrade: $(system_path)"
 [ "$(cd "$folder" && echo *)" = "LICENSE README.md zorvicxlsim.exe zorvicxlsim.txt" ] ||
   fail "installed: $(ls "$folder")"
-cmp "$folder/zorvicxlsim.exe" "$build/zorvicxlsim.exe"
+cmp "$folder/zorvicxlsim.exe" "$build/zorvicxlsim.exe" || fail "the .msi changed the program"
 wine msiexec /x "$new" /qn
-[ ! -e "$folder" ] || fail "left installed: $(ls -R "$folder")"
 [ -z "$(wine uninstaller --list)" ] || fail "still installed: $(wine uninstaller --list)"
+[ ! -e "$folder" ] || fail "left installed: $(ls -R "$folder")"
 [ "$(system_path)" = "$path_before" ] || fail "system PATH after uninstall: $(system_path)"
 echo "msi_test: installed, upgraded, found on PATH and uninstalled"
