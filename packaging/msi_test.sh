@@ -41,8 +41,8 @@ folder="$WINEPREFIX/drive_c/Program Files/zorvicxlsim" in_path=$'\nC:\\Program F
 path_before=$(system_path) # in the prefix that this first program of Wine makes
 wine msiexec /i "$old" /qn
 installed "$old"
-out=$(answer 'C:\Program Files\zorvicxlsim\zorvicxlsim.exe')
-[[ $out == "zorvicxlsim $version."* ]] || fail "--version answers '$out'"
+out=$(answer 'C:\Program Files\zorvicxlsim\zorvicxlsim.exe') && [[ $out == "zorvicxlsim $version."* ]] ||
+  fail "the installed program answers --version with '$out'"
 [ "$(system_path)" = "$path_before$in_path" ] || fail "system PATH: $(system_path)"
 # Found on PATH by a new session. Not after the upgrade, only because Wine's cmd stops at the
 # empty part that Wine's uninstall leaves.
