@@ -108,11 +108,7 @@ if(WIN32)
   # The release signs the program between the build and cpack: it is stripped when linked, and
   # cpack leaves it as it is.
   set(CPACK_STRIP_FILES OFF)
-  # Beside the .zip, the .msi (packaging/msi.cmake); a lower version tests the upgrade.
-  set(ZORVIC_MSI_VERSION ${PROJECT_VERSION} CACHE STRING "Version of the .msi")
-  set(CPACK_ZORVIC_MSI_VERSION ${ZORVIC_MSI_VERSION})
-  set(CPACK_ZORVIC_UPGRADE_CODE 5F0C2B7E-3D1A-4C8E-9B62-7A4E1D93C0F5)
-  set(CPACK_ZORVIC_PLATFORM ${ZORVIC_PLATFORM})
+  # Beside the .zip, the .msi.
   set(CPACK_POST_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/packaging/msi.cmake)
   set(CPACK_GENERATOR ZIP)
   include(CPack)

@@ -15,14 +15,14 @@ fail() { echo "msi_test: $*" >&2 && exit 1; }
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 
 resource=$(x86_64-w64-mingw32-windres -i "$build/zorvicxlsim.exe" -O rc)
-for line in " FILEVERSION ${version//./, }, 0" " PRODUCTVERSION ${version//./, }, 0" \
-  "\"FileVersion\", \"$version.0\"" "\"ProductVersion\", \"$version.0\"" \
-  '"ProductName", "zorvicxlsim"' '"OriginalFilename", "zorvicxlsim.exe"' \
+for line in "FILEVERSION ${version//./, }, 0" "\"FileVersion\", \"$version.0\"" '"ProductName", "zorvicxlsim"' \
+  "PRODUCTVERSION ${version//./, }, 0" "\"ProductVersion\", \"$version.0\"" '"OriginalFilename", "zorvicxlsim.exe"' \
   '"LegalCopyright", "Copyright (C) 2026 The zorvicxlsim authors"'; do
-  grep -qF "$line" <<<"$resource" || fail "no $line in the version resource"
+  grep -qF " $line" <<<"$resource" || fail "no $line in the version resource"
 done
 
-(cd "$build" && cpack -B "$work/new" >/dev/null && cpack -B "$work/old" -D CPACK_ZORVIC_MSI_VERSION=0.0.0 >/dev/null)
+(cd "$build" && cpack -B "$work/new" >/dev/null && cpack -B "$work/old" -D CPACK_PACKAGE_VERSION=0.0.0 \
+  -D CPACK_PACKAGE_FILE_NAME=zorvicxlsim-0.0.0-windows-amd64 >/dev/null)
 unzip -p "$work"/new/*.zip '*/zorvicxlsim.exe' | cmp - "$build/zorvicxlsim.exe" ||
   fail "the .zip changed the program"
 
@@ -30,11 +30,9 @@ environment='HKLM\System\CurrentControlSet\Control\Session Manager\Environment'
 # The system PATH, a folder a line: Wine leaves the separator of a part that it removes.
 system_path() { wine reg query "$environment" /v PATH | sed -n 's/^ *PATH *REG_[A-Z_]* *//p' |
   tr -d '\r' | tr ';' '\n' | grep .; }
-installed() { # the products installed, and which should be
-  got=$(wine uninstaller --list | tr -d '\r')
-  [ "$got" = "$(msiinfo export "$1" Property | sed -n 's/^ProductCode\t\(.*\)\r$/\1|||zorvicxlsim/p')" ] ||
-    fail "installed: '$got', not only the product of ${1##*/}"
-}
+installed() { # only the product of the .msi $1
+  [ "$(wine uninstaller --list)" = "$(msiinfo export "$1" Property | sed -n 's/^ProductCode\t\(.*\)\r$/\1|||zorvicxlsim\r/p')" ] ||
+    fail "installed: $(wine uninstaller --list), not only the product of ${1##*/}"; }
 answer() { wine "$@" --version | tr -d '\r'; }
 old=$work/old/zorvicxlsim-0.0.0-windows-amd64.msi new=$work/new/zorvicxlsim-$version-windows-amd64.msi
 folder="$WINEPREFIX/drive_c/Program Files/zorvicxlsim" in_path=$'\nC:\\Program Files\\zorvicxlsim\\'
