@@ -108,7 +108,7 @@ if(WIN32)
   # The release signs the program between the build and cpack: it is stripped when linked, and
   # cpack leaves it as it is.
   set(CPACK_STRIP_FILES OFF)
-  # Beside the .zip, the .msi.
+  # Beside the .zip, the .msi of the same files (packaging/msi.cmake).
   set(CPACK_POST_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/packaging/msi.cmake)
   set(CPACK_GENERATOR ZIP)
   include(CPack)
