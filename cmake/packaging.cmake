@@ -38,11 +38,20 @@ endif()
 set(ZORVIC_SBOM "" CACHE FILEPATH "SPDX document of the release, installed with the documentation")
 
 if(WIN32)
+  # The manual as plain text with Windows line ends, beside the program.
+  add_custom_command(OUTPUT zorvicxlsim.txt DEPENDS doc/zorvicxlsim.1 VERBATIM COMMAND groff -man
+    -Tascii -P-cbou ${PROJECT_SOURCE_DIR}/doc/zorvicxlsim.1 | sed s/$/\r/ > zorvicxlsim.txt)
+  add_custom_target(manual_text ALL DEPENDS zorvicxlsim.txt)
   install(TARGETS zorvicxlsim RUNTIME DESTINATION .)
-  install(FILES README.md LICENSE DESTINATION .)
+  install(FILES README.md LICENSE ${PROJECT_BINARY_DIR}/zorvicxlsim.txt DESTINATION .)
   if(ZORVIC_SBOM)
     install(FILES ${ZORVIC_SBOM} DESTINATION . RENAME zorvicxlsim.spdx.json)
   endif()
+  # The release signs the program between the build and cpack: it is stripped when linked, and
+  # cpack leaves it as it is.
+  set(CPACK_STRIP_FILES OFF)
+  # Beside the .zip, the .msi of the same files (packaging/msi.cmake).
+  set(CPACK_POST_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/packaging/msi.cmake)
   set(CPACK_GENERATOR ZIP)
   include(CPack)
   return()

@@ -26,7 +26,7 @@ for side in "$work/one/zorvicxlsim 022 UTC C.UTF-8" "$work/two/other/place 077 J
 done
 status=0
 built=("$work"/one/zorvicxlsim/build{,-arm64,-windows}/packages/*.*)
-[ ${#built[@]} = 10 ] || { echo "not the 10 packages, images and program: ${built[*]}" && status=1; }
+[ ${#built[@]} = 11 ] || { echo "not the 11 packages, images and program: ${built[*]}" && status=1; }
 for package in "${built[@]}"; do
   other=$work/two/other/place/${package#"$work"/one/zorvicxlsim/}
   if cmp -s "$package" "$other"; then

@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# The Windows program as it is deployed: its version resource read back; the .exe of the .zip is
+# the one built; under Wine, in a prefix of its own, the .msi of a lower version installs, the
+# current one replaces it (one product installed), puts the program on the system PATH, and
+# uninstalls without a trace.
+#
+# Usage: packaging/msi_test.sh BUILD_WINDOWS_FOLDER   (needs wine, wixl, msitools, faketime,
+# binutils-mingw-w64-x86-64 for windres, unzip)
+set -euo pipefail
+build=$(realpath "$1")
+work=$(mktemp -d /tmp/zorvic_msi.XXXXXX)
+export WINEPREFIX=$work/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+trap 'wineserver -k 2>/dev/null || true; rm -rf "$work"' EXIT
+fail() { echo "msi_test: $*" >&2 && exit 1; }
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+
+resource=$(x86_64-w64-mingw32-windres -i "$build/zorvicxlsim.exe" -O rc)
+for line in "FILEVERSION ${version//./, }, 0" "PRODUCTVERSION ${version//./, }, 0" \
+  "\"FileVersion\", \"$version.0\"" "\"ProductVersion\", \"$version.0\"" \
+  '"ProductName", "zorvicxlsim"' '"OriginalFilename", "zorvicxlsim.exe"' \
+  '"LegalCopyright", "Copyright (C) 2026 The zorvicxlsim authors"'; do
+  grep -qF " $line" <<<"$resource" || fail "no $line in the version resource"
+done
+
+(cd "$build" && cpack -B "$work/new" >/dev/null && cpack -B "$work/old" >/dev/null \
+  -D CPACK_PACKAGE_VERSION=0.0.0 -D CPACK_PACKAGE_FILE_NAME=zorvicxlsim-0.0.0-windows-amd64)
+unzip -p "$work"/new/*.zip '*/zorvicxlsim.exe' | cmp - "$build/zorvicxlsim.exe" ||
+  fail "the .zip changed the program"
+
+environment='HKLM\System\CurrentControlSet\Control\Session Manager\Environment'
+# The system PATH, a folder a line: Wine leaves the separator of a part that it removes.
+system_path() { wine reg query "$environment" /v PATH | sed -n 's/^ *PATH *REG_[A-Z_]* *//p' |
+  tr -d '\r' | tr ';' '\n' | grep .; }
+installed() { # only the product of the .msi $1
+  code=$(msiinfo export "$1" Property | sed -n 's/^ProductCode\t\(.*\)\r$/\1/p')
+  [ "$(wine uninstaller --list)" = "$code|||zorvicxlsim"$'\r' ] ||
+    fail "installed: $(wine uninstaller --list), not only the product of ${1##*/}"; }
+answer() { wine "$@" --version | tr -d '\r'; }
+old=$work/old/zorvicxlsim-0.0.0-windows-amd64.msi
+new=$work/new/zorvicxlsim-$version-windows-amd64.msi
+folder="$WINEPREFIX/drive_c/Program Files/zorvicxlsim" in_path=$'\nC:\\Program Files\\zorvicxlsim\\'
+path_before=$(system_path) # in the prefix that this first program of Wine makes
+wine msiexec /i "$old" /qn
+installed "$old"
+out=$(answer 'C:\Program Files\zorvicxlsim\zorvicxlsim.exe') &&
+  [[ $out == "zorvicxlsim $version."* ]] ||
+  fail "the installed program answers --version with '$out'"
+[ "$(system_path)" = "$path_before$in_path" ] || fail "system PATH: $(system_path)"
+# Found on PATH by a new session. Not after the upgrade, only because Wine's cmd stops at the
+# empty part that Wine's uninstall leaves.
+wineserver -w
+[ "$(answer cmd /c zorvicxlsim)" = "$out" ] || fail "zorvicxlsim not found on PATH"
+wine msiexec /i "$new" /qn
+installed "$new"
+[ "$(system_path)" = "$path_before$in_path" ] || fail "system PATH after upgrading: $(system_path)"
+[ "$(cd "$folder" && echo *)" = "LICENSE README.md zorvicxlsim.exe zorvicxlsim.txt" ] ||
+  fail "installed: $(ls "$folder")"
+cmp "$folder/zorvicxlsim.exe" "$build/zorvicxlsim.exe" || fail "the .msi changed the program"
+wine msiexec /x "$new" /qn
+[ -z "$(wine uninstaller --list)" ] || fail "still installed: $(wine uninstaller --list)"
+[ ! -e "$folder" ] || fail "left installed: $(ls -R "$folder")"
+[ "$(system_path)" = "$path_before" ] || fail "system PATH after uninstall: $(system_path)"
+echo "msi_test: installed, upgraded, found on PATH and uninstalled"
