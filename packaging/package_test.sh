@@ -62,19 +62,27 @@ for prefix in /usr /usr/local; do
   rm -rf "$root"
 done
 
-man=/usr/share/man/man1/zorvicxlsim.1.gz
-for option in $(zorvicxlsim --help | sed -n 's/^\t--\([A-Za-z]*\).*/\1/p'); do
-  zgrep -qE "^\.B[IR]? \\\\-\\\\-$option( |$)" $man || fail "the man page lacks --$option"
-done
-
-# Options after --sim, whose count is optional; file names after --fw and --output only.
+# The program's option table (its usage text), the man page and the bash, zsh and fish
+# completions name the same options, long and short.
 cd "$(mktemp -d)" && touch fw.bin
 source /usr/share/bash-completion/completions/zorvicxlsim
-for line in "-l --fw:--fwupdate --fw --fwversion" "--sim --l:--list" "--fw f:fw.bin" "-o :fw.bin" "--VendorId f:"; do
+COMP_WORDS=(zorvicxlsim "") COMP_CWORD=1 && _zorvicxlsim || true # compopt fails outside a real completion
+options() { grep -oE -- '(\\?-)+\w+' | tr -d '\\' | sort -u; }
+table=$(zorvicxlsim --help | sed -n '/^Examples:/q;s/^\t\(--\w* \(| -\w\)\?\).*/\1/p' | options)
+for list in "man:$(zcat /usr/share/man/man1/zorvicxlsim.1.gz | sed -n '/^\.SH OPTIONS/,/^\.SH/{/^\.TP/{n;p}}' | options)" \
+  "bash:$(printf '%s\n' "${COMPREPLY[@]}" | options)" "zsh:$(zsh -f "$here/zsh_complete.zsh" "zorvicxlsim -" | options)" \
+  "fish:$(fish -c "complete -C 'zorvicxlsim -'" | cut -f1 | options)"; do
+  [ "${list#*:}" = "$table" ] || fail "${list%%:*}: $(diff <(echo "$table") - <<<"${list#*:}" | grep '^[<>]' | xargs)"
+done
+
+# Options after --sim, whose count is optional; file names after --fw and --output only; nothing
+# after "--" or an operand, where the program takes every word as an operand.
+for line in "-l --fw:--fwupdate --fw --fwversion" "--sim --l:--list" "--sim 2 --l:--list" "--fw f:fw.bin" \
+  "-o :fw.bin" "--VendorId f:" "-lo x --l:--list" "-lo x y --l:" "x -o :" "-- --l:"; do
   read -r -a COMP_WORDS <<<"zorvicxlsim ${line%%:*}"
   [[ ${line%%:*} != *" " ]] || COMP_WORDS+=("") # a space ends the line: a new word begins
   COMP_CWORD=$((${#COMP_WORDS[@]} - 1))
-  _zorvicxlsim || true # compopt fails outside a real completion
+  _zorvicxlsim || true
   [ "${COMPREPLY[*]}" = "${line#*:}" ] || fail "bash offered '${COMPREPLY[*]}' for '${line%%:*}'"
   expected=$(xargs -n1 <<<"${line#*:}" | sort | xargs)
   words=$(zsh -f "$here/zsh_complete.zsh" "zorvicxlsim ${line%%:*}" | sort -u | xargs)
