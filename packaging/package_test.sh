@@ -70,7 +70,7 @@ COMP_WORDS=(zorvicxlsim "") COMP_CWORD=1 && _zorvicxlsim || true # compopt fails
 options() { grep -oE -- '(\\?-)+\w+' | tr -d '\\' | sort -u; }
 table=$(zorvicxlsim --help | sed -n '/^Examples:/q;s/^\t\(--\w* \(| -\w\)\?\).*/\1/p' | options)
 for list in "man:$(zcat /usr/share/man/man1/zorvicxlsim.1.gz | sed -n '/^\.SH OPTIONS/,/^\.SH/{/^\.TP/{n;p}}' | options)" \
-  "bash:$(printf '%s\n' "${COMPREPLY[@]}" | options)" "zsh:$(zsh -f "$here/zsh_complete.zsh" "zorvicxlsim -" | options)" \
+  "bash:$(printf '%s\n' "${COMPREPLY[@]}" | options)" "zsh:$(timeout 60 zsh -f "$here/zsh_complete.zsh" "zorvicxlsim -" | options)" \
   "fish:$(fish -c "complete -C 'zorvicxlsim -'" | cut -f1 | options)"; do
   [ "${list#*:}" = "$table" ] || fail "${list%%:*}: $(diff <(echo "$table") - <<<"${list#*:}" | grep '^[<>]' | xargs)"
 done
@@ -85,7 +85,7 @@ for line in "-l --fw:--fwupdate --fw --fwversion" "--sim --l:--list" "--sim 2 --
   _zorvicxlsim || true
   [ "${COMPREPLY[*]}" = "${line#*:}" ] || fail "bash offered '${COMPREPLY[*]}' for '${line%%:*}'"
   expected=$(xargs -n1 <<<"${line#*:}" | sort | xargs)
-  words=$(zsh -f "$here/zsh_complete.zsh" "zorvicxlsim ${line%%:*}" | sort -u | xargs)
+  words=$(timeout 60 zsh -f "$here/zsh_complete.zsh" "zorvicxlsim ${line%%:*}" | sort -u | xargs)
   [ "$words" = "$expected" ] || fail "zsh offered '$words' for '${line%%:*}'"
   words=$(fish -c "complete -C 'zorvicxlsim ${line%%:*}'" | cut -f1 | sort | xargs)
   [ "$words" = "$expected" ] || fail "fish offered '$words' for '${line%%:*}'"

@@ -2,14 +2,14 @@
 # typed into an interactive zsh on a pseudo-terminal, one a line (with repeats).
 zmodload zsh/zpty
 zpty z zsh -f -i
-# LISTMAX: a long list would wait for an answer to "do you wish to see all ... possibilities?".
-zpty -w z "PS1=''; LISTMAX=1000; autoload -Uz compinit; compinit -u"
+zpty -w z "PS1=''; autoload -Uz compinit; compinit -u"
 zpty -w z 'compadd() { local -a m; builtin compadd -O m "$@"; print -rl -- "<<"${^m}">>" }'
 zpty -w z 'zle -C all complete-word _main_complete; bindkey "^I" all; print RE""ADY'
 zpty -r z line '*READY*'
 zpty -n -w z "$1"$'\t'
 zpty -w z $'\C-u'"print E''ND"
-while zpty -r z line && [[ $line != END$'\r'* ]]; do
+# END may follow what clears a completion listing away.
+while zpty -r z line && [[ $line != *END$'\r'* ]]; do
   # The first word arrives on the line that echoes LINE.
   [[ $line != *'<<'*'>>'* ]] || print -r -- ${${line##*<<}%>>*}
 done
