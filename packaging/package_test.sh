@@ -72,7 +72,7 @@ table=$(zorvicxlsim --help | sed -n '/^Examples:/q;s/^\t\(--\w* \(| -\w\)\?\).*/
 for list in "man:$(zcat /usr/share/man/man1/zorvicxlsim.1.gz | sed -n '/^\.SH OPTIONS/,/^\.SH/{/^\.TP/{n;p}}' | options)" \
   "bash:$(printf '%s\n' "${COMPREPLY[@]}" | options)" "zsh:$(timeout 60 zsh -f "$here/zsh_complete.zsh" "zorvicxlsim -" | options)" \
   "fish:$(fish -c "complete -C 'zorvicxlsim -'" | cut -f1 | options)"; do
-  [ "${list#*:}" = "$table" ] || fail "${list%%:*}: $(diff <(echo "$table") - <<<"${list#*:}" | grep '^[<>]' | xargs)"
+  [ "${list#*:}" = "$table" ] || fail "usage text (<), ${list%%:*} (>): $(diff <(echo "$table") - <<<"${list#*:}" | grep '^[<>]' | xargs)"
 done
 
 # Options after --sim, whose count is optional; file names after --fw and --output only; nothing
