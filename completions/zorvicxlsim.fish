@@ -1,8 +1,9 @@
-# fish completion for zorvicxlsim: the options with their short forms and help texts, and file
-# names after --fw, -f, --output and -o. Nothing is offered where a number, an ID or a free text
-# is expected; the count of --sim is optional, so the options are offered after it. The program
-# takes every word after "--" or after its first operand as an operand, so nothing is offered
-# there either.
+# fish completion for zorvicxlsim: the options with their short forms and descriptions (the usage
+# text's, but for --verbose and --fwupdate, whose help texts promise what the program does not
+# do), and file names after --fw, -f, --output and -o. Nothing is offered where a number, an ID
+# or a free text is expected; the count of --sim is optional, so the options are offered after
+# it. The program takes every word after "--" or after its first operand as an operand, so
+# nothing is offered there either.
 
 # True while the words before the cursor, read as the program reads them, leave it reading options.
 function __zorvicxlsim_options
@@ -31,9 +32,9 @@ function __zorvicxlsim_options
 end
 
 complete -c zorvicxlsim -f
-complete -c zorvicxlsim -n __zorvicxlsim_options -l verbose -d 'verbose output'
+complete -c zorvicxlsim -n __zorvicxlsim_options -l verbose -d 'accepted, changes nothing'
 complete -c zorvicxlsim -n __zorvicxlsim_options -s l -l list -d 'list the specified VendorId:DeviceId:SubVendorId:SubDeviceId devices'
-complete -c zorvicxlsim -n __zorvicxlsim_options -l fwupdate -d 'firmware update all non-zero VendorId:DeviceId:SubVendorId:SubDeviceId devices'
+complete -c zorvicxlsim -n __zorvicxlsim_options -l fwupdate -d 'write the firmware-update result of every simulated device'
 complete -c zorvicxlsim -n __zorvicxlsim_options -s p -l pie -d 'PIEConfig.xml output format'
 complete -c zorvicxlsim -n __zorvicxlsim_options -s s -l sim -d 'simulate number of VendorId:DeviceId:SubVendorId:SubDeviceId devices'
 complete -c zorvicxlsim -n __zorvicxlsim_options -l VendorId -x -d 'Vendor ID'
