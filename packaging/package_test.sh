@@ -66,13 +66,12 @@ done
 # completions name the same options, long and short.
 cd "$(mktemp -d)" && touch fw.bin
 source /usr/share/bash-completion/completions/zorvicxlsim
-COMP_WORDS=(zorvicxlsim "") COMP_CWORD=1 && _zorvicxlsim || true # compopt fails outside a real completion
-options() { grep -oE -- '(\\?-)+\w+' | tr -d '\\' | sort -u; }
-table=$(zorvicxlsim --help | sed -n '/^Examples:/q;s/^\t\(--\w* \(| -\w\)\?\).*/\1/p' | options)
-for list in "man:$(zcat /usr/share/man/man1/zorvicxlsim.1.gz | sed -n '/^\.SH OPTIONS/,/^\.SH/{/^\.TP/{n;p}}' | options)" \
-  "bash:$(printf '%s\n' "${COMPREPLY[@]}" | options)" "zsh:$(timeout 60 zsh -f "$here/zsh_complete.zsh" "zorvicxlsim -" | options)" \
-  "fish:$(fish -c "complete -C 'zorvicxlsim -'" | cut -f1 | options)"; do
-  [ "${list#*:}" = "$table" ] || fail "usage text (<), ${list%%:*} (>): $(diff <(echo "$table") - <<<"${list#*:}" | grep '^[<>]' | xargs)"
+for list in "usage text:$(zorvicxlsim --help | sed -n '/^Examples:/q;s/^\t\(--\w* \(| -\w\)\?\).*/\1/p')" \
+  "man:$(zcat /usr/share/man/man1/zorvicxlsim.1.gz | sed -n '/^\.SH OPTIONS/,/^\.SH/{/^\.TP/{n;p}}')" \
+  "bash:$(COMP_WORDS=(zorvicxlsim "") COMP_CWORD=1 && _zorvicxlsim && echo "${COMPREPLY[*]}")" \
+  "zsh:$(timeout 60 zsh -f "$here/zsh_complete.zsh" "zorvicxlsim -")" "fish:$(fish -c "complete -C 'zorvicxlsim -'" | cut -f1)"; do
+  got=$(grep -oE -- '(\\?-)+\w+' <<<"${list#*:}" | tr -d '\\' | sort -u) || true; usage=${usage-$got}
+  [ "$got" = "$usage" ] || fail "usage text (<), ${list%%:*} (>): $(diff <(echo "$usage") - <<<"$got" | grep '^[<>]' | xargs)"
 done
 
 # Options after --sim, whose count is optional; file names after --fw and --output only; nothing
@@ -82,7 +81,7 @@ for line in "-l --fw:--fwupdate --fw --fwversion" "--sim --l:--list" "--sim 2 --
   read -r -a COMP_WORDS <<<"zorvicxlsim ${line%%:*}"
   [[ ${line%%:*} != *" " ]] || COMP_WORDS+=("") # a space ends the line: a new word begins
   COMP_CWORD=$((${#COMP_WORDS[@]} - 1))
-  _zorvicxlsim || true
+  _zorvicxlsim || true # compopt fails outside a real completion
   [ "${COMPREPLY[*]}" = "${line#*:}" ] || fail "bash offered '${COMPREPLY[*]}' for '${line%%:*}'"
   expected=$(xargs -n1 <<<"${line#*:}" | sort | xargs)
   words=$(timeout 60 zsh -f "$here/zsh_complete.zsh" "zorvicxlsim ${line%%:*}" | sort -u | xargs)
