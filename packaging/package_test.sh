@@ -68,22 +68,29 @@ for prefix in /usr /usr/local; do
   rm -rf "$root"
 done
 
-man=/usr/share/man/man1/zorvicxlsim.1.gz
-for option in $(zorvicxlsim --help | sed -n 's/^\t--\([A-Za-z]*\).*/\1/p'); do
-  zgrep -qE "^\.B[IR]? \\\\-\\\\-$option( |$)" $man || fail "the man page lacks --$option"
-done
-
-# Options after --sim, whose count is optional; file names after --fw and --output only.
+# The program's option table (its usage text), the man page and the bash, zsh and fish
+# completions name the same options, long and short.
 cd "$(mktemp -d)" && touch fw.bin
 source /usr/share/bash-completion/completions/zorvicxlsim
-for line in "-l --fw:--fwupdate --fw --fwversion" "--sim --l:--list" "--fw f:fw.bin" "-o :fw.bin" "--VendorId f:"; do
+for list in "usage text:$(zorvicxlsim --help | sed -n '/^Examples:/q;s/^\t\(--\w* \(| -\w\)\?\).*/\1/p')" \
+  "man:$(zcat /usr/share/man/man1/zorvicxlsim.1.gz | sed -n '/^\.SH OPTIONS/,/^\.SH/{/^\.TP/{n;p}}')" \
+  "bash:$(COMP_WORDS=(zorvicxlsim "") COMP_CWORD=1 && _zorvicxlsim && echo "${COMPREPLY[*]}")" \
+  "zsh:$(timeout 60 zsh -f "$here/zsh_complete.zsh" "zorvicxlsim -")" "fish:$(fish -c "complete -C 'zorvicxlsim -'" | cut -f1)"; do
+  got=$(grep -oE -- '(\\?-)+\w+' <<<"${list#*:}" | tr -d '\\' | sort -u) || true; usage=${usage-$got}
+  [ "$got" = "$usage" ] || fail "usage text (<), ${list%%:*} (>): $(diff <(echo "$usage") - <<<"$got" | grep '^[<>]' | xargs)"
+done
+
+# Options after --sim, whose count is optional; file names after --fw and --output only; nothing
+# after "--" or an operand, where the program takes every word as an operand.
+for line in "-l --fw:--fwupdate --fw --fwversion" "--sim --l:--list" "--sim 2 --l:--list" "--fw f:fw.bin" \
+  "-o :fw.bin" "--VendorId f:" "-lo x --l:--list" "-lo x y --l:" "x -o :" "-- --l:"; do
   read -r -a COMP_WORDS <<<"zorvicxlsim ${line%%:*}"
   [[ ${line%%:*} != *" " ]] || COMP_WORDS+=("") # a space ends the line: a new word begins
   COMP_CWORD=$((${#COMP_WORDS[@]} - 1))
   _zorvicxlsim || true # compopt fails outside a real completion
   [ "${COMPREPLY[*]}" = "${line#*:}" ] || fail "bash offered '${COMPREPLY[*]}' for '${line%%:*}'"
   expected=$(xargs -n1 <<<"${line#*:}" | sort | xargs)
-  words=$(zsh -f "$here/zsh_complete.zsh" "zorvicxlsim ${line%%:*}" | sort -u | xargs)
+  words=$(timeout 60 zsh -f "$here/zsh_complete.zsh" "zorvicxlsim ${line%%:*}" | sort -u | xargs)
   [ "$words" = "$expected" ] || fail "zsh offered '$words' for '${line%%:*}'"
   words=$(fish -c "complete -C 'zorvicxlsim ${line%%:*}'" | cut -f1 | sort | xargs)
   [ "$words" = "$expected" ] || fail "fish offered '$words' for '${line%%:*}'"

@@ -8,7 +8,8 @@ zpty -w z 'zle -C all complete-word _main_complete; bindkey "^I" all; print RE""
 zpty -r z line '*READY*'
 zpty -n -w z "$1"$'\t'
 zpty -w z $'\C-u'"print E''ND"
-while zpty -r z line && [[ $line != END$'\r'* ]]; do
+# END may follow what clears a completion listing away.
+while zpty -r z line && [[ $line != *END$'\r'* ]]; do
   # The first word arrives on the line that echoes LINE.
   [[ $line != *'<<'*'>>'* ]] || print -r -- ${${line##*<<}%>>*}
 done
