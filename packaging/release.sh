@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# Makes the release of the checked-out commit into one folder (default dist/): the .deb, .rpm and
+# tarball of x86-64 and of arm64, one container image for both, the Windows .zip and .msi, the
+# source archive, the SBOM that every package installs, SHA256SUMS and its signature. All is built
+# without tests from the source archive itself, at the commit's time, in folders of its own: the
+# same commit gives the same folder, bit for bit (packaging/reproducible.sh).
+# Signing, when the environment names keys: ZORVIC_SIGN_CERT and ZORVIC_SIGN_KEY (PEM files) sign
+# the Windows program before it is packed, and the .msi (osslsigncode); ZORVIC_GPG_KEY (a key in
+# GNUPGHOME) signs SHA256SUMS into SHA256SUMS.asc.
+#
+# Usage: packaging/release.sh [DIST]   (needs the compilers of the presets default, arm64 and
+# windows, rpm, umoci and jq; osslsigncode and gpg to sign)
+set -euo pipefail
+dist=$(realpath -m "${1:-dist}")
+cd "$(dirname "$0")/.."
+export SOURCE_DATE_EPOCH
+SOURCE_DATE_EPOCH=$(git log -1 --format=%ct)
+commit=$(git rev-parse HEAD)
+version=$(git show HEAD:CMakeLists.txt | sed -n 's/^project(zorvicxlsim VERSION \([^ ]*\) .*/\1/p')
+name=zorvicxlsim-${version:?no version found in CMakeLists.txt}
+git diff --quiet HEAD || echo "release.sh: what is not committed is not in the release" >&2
+work=$(mktemp -d) && trap 'rm -rf "$work"' EXIT
+mkdir -p "$dist" && rm -f "$dist"/zorvicxlsim[-_]* "$dist"/SHA256SUMS*
+git archive --format=tar --prefix="$name/" HEAD | gzip -9n >"$dist/$name.tar.gz"
+tar -xzf "$dist/$name.tar.gz" -C "$work" && cd "$work/$name"
+
+# A signature dated by the commit, so that the signed files rebuild bit for bit too.
+sign() { [ -z "${ZORVIC_SIGN_CERT:-}" ] || { osslsigncode sign -certs "$ZORVIC_SIGN_CERT" \
+  -key "${ZORVIC_SIGN_KEY:?names no key for ZORVIC_SIGN_CERT}" -time "$SOURCE_DATE_EPOCH" \
+  -in "$1" -out "$1.signed" >/dev/null && mv "$1.signed" "$1"; }; }
+# Each program as the packages hold it (stripped as cpack strips), for the SBOM and the image.
+for build in default:linux-amd64:bin/zorvicxlsim arm64:linux-arm64:bin/zorvicxlsim \
+  windows:windows-amd64:zorvicxlsim.exe; do
+  IFS=: read -r preset platform program <<<"$build"
+  cmake --preset "$preset" -B "$work/$preset" -DBUILD_TESTING=OFF >/dev/null
+  cmake --build "$work/$preset" -j2 >/dev/null
+  [ "$preset" != windows ] || sign "$work/$preset/$program"
+  cmake --install "$work/$preset" --strip --prefix "$work/$platform" >/dev/null
+  programs+=("$platform" "$work/$platform/$program" "$work/$preset/static_components.tsv")
+done
+sbom=$dist/$name.spdx.json
+bash packaging/sbom.sh "$version" "$commit" "${programs[@]}" >"$sbom"
+for preset in default arm64 windows; do
+  cmake "$work/$preset" -DZORVIC_SBOM="$sbom" >/dev/null
+  (cd "$work/$preset" && cpack -B "$work/$preset-packages" >/dev/null)
+  cp "$work/$preset-packages"/*.* "$dist"
+done
+[ ! -e "$dist/$name-windows-amd64.msi" ] || sign "$dist/$name-windows-amd64.msi"
+
+# The image's licences: the program's and those of what the static link put into it.
+licences=$(jq -r '[.relationships[] | select(.spdxElementId | test("linux")) | .relatedSpdxElement]
+  as $linked | ["MIT", (.packages[] | select(.SPDXID | IN($linked[])) | .licenseDeclared)] | unique
+  | join(" AND ")' "$sbom")
+description=$(sed -n 's/^CMAKE_PROJECT_DESCRIPTION:STATIC=//p' "$work/default/CMakeCache.txt")
+bash packaging/oci_image.sh "$dist/$name.oci.tar" "$version" "$work/linux-amd64/bin/zorvicxlsim" \
+  "$work/linux-arm64/bin/zorvicxlsim" version="$version" revision="$commit" title=zorvicxlsim \
+  source=https://zorvicxlsim.org licenses="$licences" description="$description"
+
+cd "$dist" && export LC_ALL=C
+sha256sum zorvicxlsim[-_]* >SHA256SUMS
+if [ -n "${ZORVIC_GPG_KEY:-}" ]; then
+  gpg --batch --yes --local-user "$ZORVIC_GPG_KEY" --armor --detach-sign -o SHA256SUMS.asc SHA256SUMS
+fi
+[ -n "${ZORVIC_SIGN_CERT:-}" ] || echo "release.sh: no ZORVIC_SIGN_CERT: the Windows program is unsigned"
+[ -n "${ZORVIC_GPG_KEY:-}" ] || echo "release.sh: no ZORVIC_GPG_KEY: SHA256SUMS is unsigned"
+diff <(printf '%s\n' zorvicxlsim_"$version"_{amd64,arm64}.deb "$name"-1.{x86_64,aarch64}.rpm \
+  "$name"-{linux-amd64,linux-arm64}.tar.gz "$name"-windows-amd64.{zip,msi} \
+  "$name".{oci.tar,tar.gz,spdx.json} SHA256SUMS | sort) <(ls | grep -vx SHA256SUMS.asc) >&2 ||
+  { echo "release.sh: $dist is not the release's list (<: missing, >: not expected)" >&2 && exit 1; }
+echo "release.sh: $dist"
