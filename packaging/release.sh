@@ -28,15 +28,17 @@ tar -xzf "$dist/$name.tar.gz" -C "$work" && cd "$work/$name"
 sign() { [ -z "${ZORVIC_SIGN_CERT:-}" ] || { osslsigncode sign -certs "$ZORVIC_SIGN_CERT" \
   -key "${ZORVIC_SIGN_KEY:?names no key for ZORVIC_SIGN_CERT}" -time "$SOURCE_DATE_EPOCH" \
   -in "$1" -out "$1.signed" >/dev/null && mv "$1.signed" "$1"; }; }
-# Each program as the packages hold it (stripped as cpack strips), for the SBOM and the image.
-for build in default:linux-amd64:bin/zorvicxlsim arm64:linux-arm64:bin/zorvicxlsim \
-  windows:windows-amd64:zorvicxlsim.exe; do
-  IFS=: read -r preset platform program <<<"$build"
+# Each program as the packages hold it, from a first archive that cpack makes without the SBOM,
+# for the SBOM and the image.
+for build in default:TGZ:linux-amd64:bin/zorvicxlsim arm64:TGZ:linux-arm64:bin/zorvicxlsim \
+  windows:ZIP:windows-amd64:zorvicxlsim.exe; do
+  IFS=: read -r preset generator platform program <<<"$build"
   cmake --preset "$preset" -B "$work/$preset" -DBUILD_TESTING=OFF >/dev/null
   cmake --build "$work/$preset" -j2 >/dev/null
   [ "$preset" != windows ] || sign "$work/$preset/$program"
-  cmake --install "$work/$preset" --strip --prefix "$work/$platform" >/dev/null
-  programs+=("$platform" "$work/$platform/$program" "$work/$preset/static_components.tsv")
+  (cd "$work/$preset" && cpack -G "$generator" -B "$work/first" >/dev/null)
+  (cd "$work/first" && cmake -E tar xf "$name-$platform".*)
+  programs+=("$platform" "$work/first/$name-$platform/$program" "$work/$preset/static_components.tsv")
 done
 sbom=$dist/$name.spdx.json
 bash packaging/sbom.sh "$version" "$commit" "${programs[@]}" >"$sbom"
@@ -52,8 +54,8 @@ licences=$(jq -r '[.relationships[] | select(.spdxElementId | test("linux")) | .
   as $linked | ["MIT", (.packages[] | select(.SPDXID | IN($linked[])) | .licenseDeclared)] | unique
   | join(" AND ")' "$sbom")
 description=$(sed -n 's/^CMAKE_PROJECT_DESCRIPTION:STATIC=//p' "$work/default/CMakeCache.txt")
-bash packaging/oci_image.sh "$dist/$name.oci.tar" "$version" "$work/linux-amd64/bin/zorvicxlsim" \
-  "$work/linux-arm64/bin/zorvicxlsim" version="$version" revision="$commit" title=zorvicxlsim \
+bash packaging/oci_image.sh "$dist/$name.oci.tar" "$version" "${programs[1]}" "${programs[4]}" \
+  version="$version" revision="$commit" title=zorvicxlsim \
   source=https://zorvicxlsim.org licenses="$licences" description="$description"
 
 cd "$dist" && export LC_ALL=C
