@@ -33,19 +33,19 @@ sign() { [ -z "${ZORVIC_SIGN_CERT:-}" ] || { osslsigncode sign -certs "$ZORVIC_S
 for build in default:TGZ:linux-amd64:bin/zorvicxlsim arm64:TGZ:linux-arm64:bin/zorvicxlsim \
   windows:ZIP:windows-amd64:zorvicxlsim.exe; do
   IFS=: read -r preset generator platform program <<<"$build"
-  cmake --preset "$preset" -B "$work/$preset" -DBUILD_TESTING=OFF >/dev/null
-  cmake --build "$work/$preset" -j2 >/dev/null
-  [ "$preset" != windows ] || sign "$work/$preset/$program"
-  (cd "$work/$preset" && cpack -G "$generator" -B "$work/first" >/dev/null)
+  cmake --preset "$preset" -B "build-$preset" -DBUILD_TESTING=OFF >/dev/null
+  cmake --build "build-$preset" -j2 >/dev/null
+  [ "$preset" != windows ] || sign "build-$preset/$program"
+  (cd "build-$preset" && cpack -G "$generator" -B "$work/first" >/dev/null)
   (cd "$work/first" && cmake -E tar xf "$name-$platform".*)
-  programs+=("$platform" "$work/first/$name-$platform/$program" "$work/$preset/static_components.tsv")
+  programs+=("$platform" "$work/first/$name-$platform/$program" "build-$preset/static_components.tsv")
 done
 sbom=$dist/$name.spdx.json
 bash packaging/sbom.sh "$version" "$commit" "${programs[@]}" >"$sbom"
 for preset in default arm64 windows; do
-  cmake "$work/$preset" -DZORVIC_SBOM="$sbom" >/dev/null
-  (cd "$work/$preset" && cpack -B "$work/$preset-packages" >/dev/null)
-  cp "$work/$preset-packages"/*.* "$dist"
+  cmake "build-$preset" -DZORVIC_SBOM="$sbom" >/dev/null
+  (cd "build-$preset" && cpack -B "$work/$preset" >/dev/null)
+  cp "$work/$preset"/*.* "$dist"
 done
 [ ! -e "$dist/$name-windows-amd64.msi" ] || sign "$dist/$name-windows-amd64.msi"
 
@@ -53,7 +53,7 @@ done
 licences=$(jq -r '[.relationships[] | select(.spdxElementId | test("linux")) | .relatedSpdxElement]
   as $linked | ["MIT", (.packages[] | select(.SPDXID | IN($linked[])) | .licenseDeclared)] | unique
   | join(" AND ")' "$sbom")
-description=$(sed -n 's/^CMAKE_PROJECT_DESCRIPTION:STATIC=//p' "$work/default/CMakeCache.txt")
+description=$(sed -n 's/^CMAKE_PROJECT_DESCRIPTION:STATIC=//p' build-default/CMakeCache.txt)
 bash packaging/oci_image.sh "$dist/$name.oci.tar" "$version" "${programs[1]}" "${programs[4]}" \
   version="$version" revision="$commit" title=zorvicxlsim \
   source=https://zorvicxlsim.org licenses="$licences" description="$description"
