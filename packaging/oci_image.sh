@@ -8,12 +8,10 @@
 # Usage: packaging/oci_image.sh ARCHIVE VERSION AMD64_PROGRAM ARM64_PROGRAM KEY=VALUE...
 # (KEY without its prefix org.opencontainers.image.; needs umoci, jq)
 set -euo pipefail
-archive=$1 version=$2 amd64=$3 arm64=$4 && shift 4
-created=$(date -u -d "@${SOURCE_DATE_EPOCH:?must be set}" +%Y-%m-%dT%H:%M:%SZ)
-keys=("${@/#/org.opencontainers.image.}" "org.opencontainers.image.created=$created")
-annotations=$(printf '%s\n' "${keys[@]}" | jq -nR '[inputs | capture("(?<key>[^=]+)=(?<value>.*)")] | from_entries')
-work=$(mktemp -d) && layout=$work/layout
+archive=$1 version=$2 amd64=$3 arm64=$4 work=$(mktemp -d) && shift 4
 trap 'rm -rf "$work"' EXIT
+created=$(date -u -d "@${SOURCE_DATE_EPOCH:?must be set}" +%FT%TZ) layout=$work/layout
+keys=("${@/#/org.opencontainers.image.}" "org.opencontainers.image.created=$created")
 umoci init --layout "$layout"
 for arch in amd64 arm64; do
   # The layer is made here rather than by umoci insert, whose layers lack the end-of-archive
@@ -24,24 +22,23 @@ for arch in amd64 arm64; do
   umoci new --image "$layout:$arch"
   umoci raw add-layer --image "$layout:$arch" --history.created "$created" \
     --history.created_by "zorvicxlsim $version: the static program" "$work/$arch.tar"
-  umoci config --image "$layout:$arch" --no-history --created "$created" --os linux \
-    --architecture "$arch" --config.entrypoint /zorvicxlsim "${keys[@]/#/--config.label=}" \
-    "${keys[@]/#/--manifest.annotation=}"
+  umoci config --image "$layout:$arch" --no-history --created "$created" --os linux --architecture \
+    "$arch" --config.entrypoint /zorvicxlsim "${keys[@]/#/--config.label=}" "${keys[@]/#/--manifest.annotation=}"
 done
 umoci gc --layout "$layout"
 
-# umoci names each manifest by a tag: one image index takes them both, with their platforms, and
-# is the layout's one image, under the name podman reads and the one containerd (Docker) reads.
-jq -c --argjson notes "$annotations" '.manifests |= (map(.platform = {architecture:
-  .annotations."org.opencontainers.image.ref.name", os: "linux"} | del(.annotations))
-  | sort_by(.platform.architecture)) | .mediaType = "application/vnd.oci.image.index.v1+json"
-  | .annotations = $notes' "$layout/index.json" >"$work/index.json"
-digest=$(sha256sum <"$work/index.json") digest=${digest%% *}
-cp "$work/index.json" "$layout/blobs/sha256/$digest"
-jq -c --argjson notes "$annotations" --arg digest "sha256:$digest" --arg name "zorvicxlsim:$version" \
-  --argjson size "$(stat -c %s "$work/index.json")" '.manifests = [{mediaType, $digest, $size,
-  annotations: ($notes + {"org.opencontainers.image.ref.name": $name,
-  "io.containerd.image.name": ("docker.io/library/" + $name)})}]' "$work/index.json" >"$layout/index.json"
+# umoci names each image by a tag; one image index takes them both, with their platforms, and is
+# the layout's one image, under the name that podman reads and the one that containerd reads.
+printf '%s\n' "${keys[@]}" | jq -nR '[inputs | capture("(?<key>[^=]+)=(?<value>.*)")] | from_entries' >"$work/keys"
+jq -c --slurpfile keys "$work/keys" '{schemaVersion, mediaType: "application/vnd.oci.image.index.v1+json",
+  manifests: (.manifests | map(del(.annotations) + {platform: {os: "linux",
+  architecture: .annotations."org.opencontainers.image.ref.name"}})
+  | sort_by(.platform.architecture)), annotations: $keys[0]}' "$layout/index.json" >"$work/index"
+digest=sha256:$(sha256sum <"$work/index" | cut -c-64)
+cp "$work/index" "$layout/blobs/${digest/://}"
+jq -c --arg digest "$digest" --argjson size "$(stat -c %s "$work/index")" --arg name "zorvicxlsim:$version" \
+  '.manifests = [{mediaType, $digest, $size, annotations: (.annotations + {"io.containerd.image.name":
+  ("docker.io/library/" + $name), "org.opencontainers.image.ref.name": $name})}]' "$work/index" >"$layout/index.json"
 
 find "$layout" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
 chmod -R u=rwX,go=rX "$layout"

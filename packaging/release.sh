@@ -11,25 +11,22 @@
 # Usage: packaging/release.sh [DIST]   (needs the compilers of the presets default, arm64 and
 # windows, rpm, umoci and jq; osslsigncode and gpg to sign)
 set -euo pipefail
-dist=$(realpath -m "${1:-dist}")
-cd "$(dirname "$0")/.."
+dist=$(realpath -m "${1:-dist}") && cd "$(dirname "$0")/.."
 export SOURCE_DATE_EPOCH
-SOURCE_DATE_EPOCH=$(git log -1 --format=%ct)
-commit=$(git rev-parse HEAD)
+SOURCE_DATE_EPOCH=$(git log -1 --format=%ct) commit=$(git rev-parse HEAD)
 version=$(git show HEAD:CMakeLists.txt | sed -n 's/^project(zorvicxlsim VERSION \([^ ]*\) .*/\1/p')
-name=zorvicxlsim-${version:?no version found in CMakeLists.txt}
+name=zorvicxlsim-${version:?no version found in CMakeLists.txt} work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
 git diff --quiet HEAD || echo "release.sh: what is not committed is not in the release" >&2
-work=$(mktemp -d) && trap 'rm -rf "$work"' EXIT
 mkdir -p "$dist" && rm -f "$dist"/zorvicxlsim[-_]* "$dist"/SHA256SUMS*
 git archive --format=tar --prefix="$name/" HEAD | gzip -9n >"$dist/$name.tar.gz"
-tar -xzf "$dist/$name.tar.gz" -C "$work" && cd "$work/$name"
+tar -xzf "$dist/$name.tar.gz" -C "$work"
+cd "$work/$name"
 
 # A signature dated by the commit, so that the signed files rebuild bit for bit too.
-sign() { [ -z "${ZORVIC_SIGN_CERT:-}" ] || { osslsigncode sign -certs "$ZORVIC_SIGN_CERT" \
-  -key "${ZORVIC_SIGN_KEY:?names no key for ZORVIC_SIGN_CERT}" -time "$SOURCE_DATE_EPOCH" \
-  -in "$1" -out "$1.signed" >/dev/null && mv "$1.signed" "$1"; }; }
-# Each program as the packages hold it, from a first archive that cpack makes without the SBOM,
-# for the SBOM and the image.
+sign() { [ -z "${ZORVIC_SIGN_CERT:-}" ] || { osslsigncode sign -certs "$ZORVIC_SIGN_CERT" -key \
+  "${ZORVIC_SIGN_KEY:?}" -time "$SOURCE_DATE_EPOCH" -in "$1" -out "$1~" >/dev/null && mv "$1~" "$1"; }; }
+# Each program as the packages hold it, from a first archive that cpack makes without the SBOM.
 for build in default:TGZ:linux-amd64:bin/zorvicxlsim arm64:TGZ:linux-arm64:bin/zorvicxlsim \
   windows:ZIP:windows-amd64:zorvicxlsim.exe; do
   IFS=: read -r preset generator platform program <<<"$build"
@@ -49,24 +46,18 @@ for preset in default arm64 windows; do
 done
 [ ! -e "$dist/$name-windows-amd64.msi" ] || sign "$dist/$name-windows-amd64.msi"
 
-# The image's licences: the program's and those of what the static link put into it.
-licences=$(jq -r '[.relationships[] | select(.spdxElementId | test("linux")) | .relatedSpdxElement]
-  as $linked | ["MIT", (.packages[] | select(.SPDXID | IN($linked[])) | .licenseDeclared)] | unique
-  | join(" AND ")' "$sbom")
-description=$(sed -n 's/^CMAKE_PROJECT_DESCRIPTION:STATIC=//p' build-default/CMakeCache.txt)
+# The image's licences: the program's and those of what the static link put in.
+licences=$(jq -r '[.relationships[] | select(.spdxElementId | test("linux")) | .relatedSpdxElement] as
+  $in | ["MIT", (.packages[] | select(.SPDXID | IN($in[])) | .licenseDeclared)] | unique | join(" AND ")' "$sbom")
 bash packaging/oci_image.sh "$dist/$name.oci.tar" "$version" "${programs[1]}" "${programs[4]}" \
-  version="$version" revision="$commit" title=zorvicxlsim \
-  source=https://zorvicxlsim.org licenses="$licences" description="$description"
+  version="$version" revision="$commit" title=zorvicxlsim source=https://zorvicxlsim.org \
+  licenses="$licences" description="$(sed -n 's/^CMAKE_PROJECT_DESCRIPTION:STATIC=//p' build-*/C*.txt)"
 
-cd "$dist" && export LC_ALL=C
-sha256sum zorvicxlsim[-_]* >SHA256SUMS
-if [ -n "${ZORVIC_GPG_KEY:-}" ]; then
-  gpg --batch --yes --local-user "$ZORVIC_GPG_KEY" --armor --detach-sign -o SHA256SUMS.asc SHA256SUMS
-fi
+cd "$dist" && export LC_ALL=C && sha256sum zorvicxlsim[-_]* >SHA256SUMS
+[ -z "${ZORVIC_GPG_KEY:-}" ] || gpg --batch --yes -u "$ZORVIC_GPG_KEY" -o SHA256SUMS.asc -ab SHA256SUMS
 [ -n "${ZORVIC_SIGN_CERT:-}" ] || echo "release.sh: no ZORVIC_SIGN_CERT: the Windows program is unsigned"
 [ -n "${ZORVIC_GPG_KEY:-}" ] || echo "release.sh: no ZORVIC_GPG_KEY: SHA256SUMS is unsigned"
-diff <(printf '%s\n' zorvicxlsim_"$version"_{amd64,arm64}.deb "$name"-1.{x86_64,aarch64}.rpm \
-  "$name"-{linux-amd64,linux-arm64}.tar.gz "$name"-windows-amd64.{zip,msi} \
-  "$name".{oci.tar,tar.gz,spdx.json} SHA256SUMS | sort) <(ls | grep -vx SHA256SUMS.asc) >&2 ||
-  { echo "release.sh: $dist is not the release's list (<: missing, >: not expected)" >&2 && exit 1; }
+diff <(printf '%s\n' zorvicxlsim_"$version"_{amd64,arm64}.deb "$name"-1.{x86_64,aarch64}.rpm SHA256SUMS \
+  "$name"-{linux-amd64,linux-arm64}.tar.gz "$name"{-windows-amd64.zip,-windows-amd64.msi,.oci.tar,.tar.gz,.spdx.json} |
+  sort) <(ls | grep -vx SHA256SUMS.asc) >&2 || { echo "release.sh: not the release's files in $dist" >&2 && exit 1; }
 echo "release.sh: $dist"
