@@ -16,14 +16,7 @@ mkdir -p "${two%/dist}"
 (umask 077 && TZ=JST-9 LC_ALL=C TMPDIR=${two%/dist} bash packaging/release.sh "$two" >/dev/null)
 status=0
 [ "$(ls "$one")" = "$(ls "$two")" ] || { echo "not the same files: $(ls "$one") / $(ls "$two")" && status=1; }
-for file in "$one"/*; do
-  if [ "${file##*/}" = SHA256SUMS.asc ]; then
-    continue
-  elif cmp -s "$file" "$two/${file##*/}"; then
-    echo "identical: ${file##*/}"
-  else
-    diffoscope "$file" "$two/${file##*/}" || true
-    status=1
-  fi
+for file in $(ls "$one" | grep -vx SHA256SUMS.asc); do
+  if cmp -s "$one/$file" "$two/$file"; then echo "identical: $file"; else status=1 && diffoscope "$one/$file" "$two/$file" || true; fi
 done
 exit $status
