@@ -51,7 +51,7 @@ licences=$(jq -r '[.relationships[] | select(.spdxElementId | test("linux")) | .
   $in | ["MIT", (.packages[] | select(.SPDXID | IN($in[])) | .licenseDeclared)] | unique | join(" AND ")' "$sbom")
 bash packaging/oci_image.sh "$dist/$name.oci.tar" "$version" "${programs[1]}" "${programs[4]}" \
   version="$version" revision="$commit" title=zorvicxlsim source=https://zorvicxlsim.org \
-  licenses="$licences" description="$(sed -n 's/^CMAKE_PROJECT_DESCRIPTION:STATIC=//p' build-*/C*.txt)"
+  licenses="$licences" description="$(sed -n 's/^CMAKE_PROJECT_DESCRIPTION:STATIC=//p' build-default/CMakeCache.txt)"
 
 cd "$dist" && export LC_ALL=C && sha256sum zorvicxlsim[-_]* >SHA256SUMS
 [ -z "${ZORVIC_GPG_KEY:-}" ] || gpg --batch --yes -u "$ZORVIC_GPG_KEY" -o SHA256SUMS.asc -ab SHA256SUMS
