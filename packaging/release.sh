@@ -55,8 +55,7 @@ bash packaging/oci_image.sh "$dist/$name.oci.tar" "$version" "${programs[1]}" "$
 
 cd "$dist" && export LC_ALL=C && sha256sum zorvicxlsim[-_]* >SHA256SUMS
 [ -z "${ZORVIC_GPG_KEY:-}" ] || gpg --batch --yes -u "$ZORVIC_GPG_KEY" -o SHA256SUMS.asc -ab SHA256SUMS
-[ -n "${ZORVIC_SIGN_CERT:-}" ] || echo "release.sh: no ZORVIC_SIGN_CERT: the Windows program is unsigned"
-[ -n "${ZORVIC_GPG_KEY:-}" ] || echo "release.sh: no ZORVIC_GPG_KEY: SHA256SUMS is unsigned"
+[ -n "${ZORVIC_SIGN_CERT:-}${ZORVIC_GPG_KEY:-}" ] || echo "release.sh: unsigned (no ZORVIC_SIGN_CERT, ZORVIC_GPG_KEY)"
 diff <(printf '%s\n' zorvicxlsim_"$version"_{amd64,arm64}.deb "$name"-1.{x86_64,aarch64}.rpm SHA256SUMS \
   "$name"-{linux-amd64,linux-arm64}.tar.gz "$name"{-windows-amd64.zip,-windows-amd64.msi,.oci.tar,.tar.gz,.spdx.json} |
   sort) <(ls | grep -vx SHA256SUMS.asc) >&2 || { echo "release.sh: not the release's files in $dist" >&2 && exit 1; }
