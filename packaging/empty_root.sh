@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # Proves that the program of one architecture in a release needs nothing of the system it runs
-# on: its .deb, .rpm, tarball and image hold the same program, the one the SBOM names, linked with
-# the C library GLIBC_VERSION, with no program interpreter and no shared library; the packages
-# depend on no library and declare what the static link put in (the SBOM's components); and in an
-# empty root (a folder holding the program alone) it writes the same bytes as the reference
-# program does outside (an error text from the C library included), as the image's entrypoint
-# does from the image's own root. A program of another architecture runs under qemu-user, copied
-# into the root beside it (the emulator is static too).
+# on: its .deb, .rpm, tarball and image hold the same program, the one the SBOM (which the
+# packages install) names, linked with the C library GLIBC_VERSION, with no program interpreter
+# and no shared library; the packages depend on no library and declare what the static link put
+# in (the SBOM's components); and in an empty root (a folder holding the program alone) it writes
+# the same bytes as the reference program does outside (an error text from the C library
+# included), as the image's entrypoint does from the image's own root. A program of another
+# architecture runs under qemu-user, copied into the root beside it (the emulator is static too).
 #
 # Usage: packaging/empty_root.sh DIST ARCH GLIBC_VERSION REFERENCE   (as root, for chroot; DIST a
 # release folder, ARCH amd64 or arm64, REFERENCE a program of this machine's architecture built
@@ -19,19 +19,22 @@ trap 'rm -rf "$work"' EXIT
 rpm_arch=${arch/amd64/x86_64} && rpm_arch=${rpm_arch/arm64/aarch64}
 deb=$(echo "$dist"/*_"$arch".deb) rpm=$(echo "$dist"/*."$rpm_arch".rpm) sbom=$(echo "$dist"/*.spdx.json)
 
-program=$work/program image=$work/image
-dpkg-deb --fsys-tarfile "$deb" | tar -xO ./usr/bin/zorvicxlsim >"$program"
-rpm2cpio "$rpm" | cpio -i --quiet --to-stdout ./usr/bin/zorvicxlsim >"$work/rpm"
-tar -xzOf "$(echo "$dist"/*-linux-"$arch".tar.gz)" --wildcards '*/bin/zorvicxlsim' >"$work/tarball"
+program=$work/deb/usr/bin/zorvicxlsim image=$work/image
+mkdir -p "$work"/{deb,rpm,tarball/usr,rootfs} && dpkg-deb -x "$deb" "$work/deb"
+rpm2cpio "$rpm" | (cd "$work/rpm" && cpio -id --quiet)
+tar -xzf "$(echo "$dist"/*-linux-"$arch".tar.gz)" --strip-components=1 -C "$work/tarball/usr"
 skopeo copy -q --override-arch "$arch" "oci-archive:$(echo "$dist"/*.oci.tar)" "dir:$image"
 config=$image/$(jq -r '.config.digest[7:]' "$image/manifest.json")
 layers=$(jq -r '.layers[].digest[7:]' "$image/manifest.json")
 [ "$(jq -r '.os + "/" + .architecture' "$config")" = "linux/$arch" ] || fail "not the image's platform"
-mkdir "$work/rootfs" && tar -xzf "$image/$layers" -C "$work/rootfs" || fail "not one layer: $layers"
+tar -xzf "$image/$layers" -C "$work/rootfs" || fail "not one layer: $layers"
 [ "$(cd "$work/rootfs" && find . -mindepth 1)" = ./zorvicxlsim ] || fail "the image holds more than the program"
 entrypoint=$(jq -r '.config.Entrypoint | join(" ")' "$config")
-for other in rpm tarball "rootfs$entrypoint"; do
-  cmp -s "$program" "$work/$other" || fail "the program in the $other is not that of the .deb"
+for other in rpm/usr/bin/zorvicxlsim tarball/usr/bin/zorvicxlsim "rootfs$entrypoint"; do
+  cmp -s "$program" "$work/$other" || fail "$other is not the .deb's program"
+done
+for package in deb rpm tarball; do
+  cmp -s "$sbom" "$work/$package/usr/share/doc/zorvicxlsim/zorvicxlsim.spdx.json" || fail "the $package lacks the SBOM"
 done
 jq -e --arg id "SPDXRef-zorvicxlsim-linux-$arch" --arg sum "$(sha256sum <"$program" | cut -c-64)" \
   'any(.packages[]; .SPDXID == $id and .checksums == [{algorithm: "SHA256", checksumValue: $sum}])' \
