@@ -34,7 +34,8 @@ for build in default:TGZ:linux-amd64:bin/zorvicxlsim arm64:TGZ:linux-arm64:bin/z
   cmake --build "build-$preset" -j2 >/dev/null
   [ "$preset" != windows ] || sign "build-$preset/$program"
   (cd "build-$preset" && cpack -G "$generator" -B "$work/first" >/dev/null)
-  (cd "$work/first" && cmake -E tar xf "$name-$platform".*)
+  archive=$name-$platform.${generator/TGZ/tar.gz} # the .zip alone, not the .msi made beside it
+  (cd "$work/first" && cmake -E tar xf "${archive,,}")
   programs+=("$platform" "$work/first/$name-$platform/$program" "build-$preset/static_components.tsv")
 done
 sbom=$dist/$name.spdx.json
