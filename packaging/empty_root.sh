@@ -14,8 +14,7 @@
 set -euo pipefail
 dist=$(realpath "$1") arch=$2 glibc=$3 reference=$(realpath "$4")
 fail() { echo "FAIL: linux/$arch: $*" && exit 1; }
-work=$(mktemp -d /tmp/zorvic_empty_root.XXXXXX)
-trap 'rm -rf "$work"' EXIT
+work=$(mktemp -d /tmp/zorvic_empty_root.XXXXXX) && trap 'rm -rf "$work"' EXIT
 rpm_arch=${arch/amd64/x86_64} && rpm_arch=${rpm_arch/arm64/aarch64}
 deb=$(echo "$dist"/*_"$arch".deb) rpm=$(echo "$dist"/*."$rpm_arch".rpm) sbom=$(echo "$dist"/*.spdx.json)
 

@@ -29,11 +29,10 @@ umoci gc --layout "$layout"
 
 # umoci names each image by a tag; one image index takes them both, with their platforms, and is
 # the layout's one image, under the name that podman reads and the one that containerd reads.
-printf '%s\n' "${keys[@]}" | jq -nR '[inputs | capture("(?<key>[^=]+)=(?<value>.*)")] | from_entries' >"$work/keys"
-jq -c --slurpfile keys "$work/keys" '{schemaVersion, mediaType: "application/vnd.oci.image.index.v1+json",
+jq -c '($ARGS.positional | map(capture("(?<key>[^=]+)=(?<value>.*)")) | from_entries) as $keys | {schemaVersion, mediaType: "application/vnd.oci.image.index.v1+json",
   manifests: (.manifests | map(del(.annotations) + {platform: {os: "linux",
   architecture: .annotations."org.opencontainers.image.ref.name"}})
-  | sort_by(.platform.architecture)), annotations: $keys[0]}' "$layout/index.json" >"$work/index"
+  | sort_by(.platform.architecture)), annotations: $keys}' "$layout/index.json" --args "${keys[@]}" >"$work/index"
 digest=sha256:$(sha256sum <"$work/index" | cut -c-64)
 cp "$work/index" "$layout/blobs/${digest/://}"
 jq -c --arg digest "$digest" --argjson size "$(stat -c %s "$work/index")" --arg name "zorvicxlsim:$version" \

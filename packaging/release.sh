@@ -15,8 +15,7 @@ dist=$(realpath -m "${1:-dist}") && cd "$(dirname "$0")/.."
 export SOURCE_DATE_EPOCH
 SOURCE_DATE_EPOCH=$(git log -1 --format=%ct) commit=$(git rev-parse HEAD)
 version=$(git show HEAD:CMakeLists.txt | sed -n 's/^project(zorvicxlsim VERSION \([^ ]*\) .*/\1/p')
-name=zorvicxlsim-${version:?no version found in CMakeLists.txt} work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+name=zorvicxlsim-${version:?no version found in CMakeLists.txt} work=$(mktemp -d) && trap 'rm -rf "$work"' EXIT
 git diff --quiet HEAD || echo "release.sh: what is not committed is not in the release" >&2
 mkdir -p "$dist" && rm -f "$dist"/zorvicxlsim[-_]* "$dist"/SHA256SUMS*
 git archive --format=tar --prefix="$name/" HEAD | gzip -9n >"$dist/$name.tar.gz"
@@ -38,8 +37,7 @@ for build in default:TGZ:linux-amd64:bin/zorvicxlsim arm64:TGZ:linux-arm64:bin/z
   (cd "$work/first" && cmake -E tar xf "${archive,,}")
   programs+=("$platform" "$work/first/$name-$platform/$program" "build-$preset/static_components.tsv")
 done
-sbom=$dist/$name.spdx.json
-bash packaging/sbom.sh "$version" "$commit" "${programs[@]}" >"$sbom"
+sbom=$dist/$name.spdx.json && bash packaging/sbom.sh "$version" "$commit" "${programs[@]}" >"$sbom"
 for preset in default arm64 windows; do
   cmake "build-$preset" -DZORVIC_SBOM="$sbom" >/dev/null
   (cd "build-$preset" && cpack -B "$work/$preset" >/dev/null)
