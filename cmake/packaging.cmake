@@ -16,8 +16,7 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_ZORVIC_SOURCE_DIR ${PROJECT_SOURCE_DIR})
 set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_SOURCE_DIR}/packaging/cpack_options.cmake)
 set(CPACK_PRE_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/packaging/set_times.cmake)
-set(CPACK_POST_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/packaging/deb_rebuild.cmake
-                              ${PROJECT_SOURCE_DIR}/packaging/oci_image.cmake)
+set(CPACK_POST_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/packaging/deb_rebuild.cmake)
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ
     GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 
@@ -126,7 +125,6 @@ set(CPACK_PACKAGE_HOMEPAGE_URL "https://zorvicxlsim.org")
 set(CPACK_RPM_PACKAGE_ARCHITECTURE ${CMAKE_SYSTEM_PROCESSOR})
 execute_process(COMMAND dpkg-architecture -t ${CMAKE_LIBRARY_ARCHITECTURE} -q DEB_HOST_ARCH
                 OUTPUT_VARIABLE CPACK_DEBIAN_PACKAGE_ARCHITECTURE OUTPUT_STRIP_TRAILING_WHITESPACE)
-string(REGEX REPLACE ".*-" "" CPACK_ZORVIC_IMAGE_ARCH ${ZORVIC_PLATFORM})
 # Compressed with xz (the .deb by packaging/deb_rebuild.cmake): dpkg and rpm read it since long
 # before the oldest systems the packages are for (Debian 11, RHEL 8), whereas zstd is new to both.
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

@@ -1,45 +1,45 @@
 #!/usr/bin/env bash
-# Writes an OCI image that holds the static program alone, as its entrypoint, into an OCI archive
-# that podman load and docker load both take: the OCI layout, plus the manifest.json of Docker's
-# own archive form for Docker releases before 25, which read only that. Every time in it is
-# SOURCE_DATE_EPOCH and every file is owned by root, so the same program gives the same bytes.
+# Writes the container image of the static program for both Linux architectures: one OCI archive
+# whose index holds the amd64 and the arm64 image, each the program alone as its entrypoint,
+# labelled and annotated with the OCI keys given, and named zorvicxlsim:VERSION for podman load
+# and docker load (Docker 25 and later read OCI archives). Every time in it is SOURCE_DATE_EPOCH
+# and every file is owned by root, so the same programs give the same bytes.
 #
-# Usage: packaging/oci_image.sh PROGRAM ARCHITECTURE TAG ARCHIVE   (ARCHITECTURE: amd64, arm64;
-# needs umoci)
+# Usage: packaging/oci_image.sh ARCHIVE VERSION AMD64_PROGRAM ARM64_PROGRAM KEY=VALUE...
+# (KEY without its prefix org.opencontainers.image.; needs umoci, jq)
 set -euo pipefail
-program=$1 arch=$2 tag=$3 archive=$4
-: "${SOURCE_DATE_EPOCH:?must be set}"
-created=$(date -u -d "@$SOURCE_DATE_EPOCH" +%Y-%m-%dT%H:%M:%SZ)
-work=$(mktemp -d)
+archive=$1 version=$2 amd64=$3 arm64=$4 work=$(mktemp -d) && shift 4
 trap 'rm -rf "$work"' EXIT
-layout=$work/layout image=$work/layout:$tag
-
-# The one layer is made here rather than by umoci insert, whose layers lack the end-of-archive
-# blocks that tar expects.
-mkdir "$work/rootfs"
-install -m 0755 "$program" "$work/rootfs/zorvicxlsim"
-tar --format=ustar --owner=0 --group=0 --numeric-owner --mtime="@$SOURCE_DATE_EPOCH" \
-  -C "$work/rootfs" -cf "$work/layer.tar" zorvicxlsim
+created=$(date -u -d "@${SOURCE_DATE_EPOCH:?must be set}" +%FT%TZ) layout=$work/layout
+keys=("${@/#/org.opencontainers.image.}" "org.opencontainers.image.created=$created")
 umoci init --layout "$layout"
-umoci new --image "$image"
-umoci raw add-layer --image "$image" --history.created "$created" \
-  --history.created_by "zorvicxlsim $tag: the static program" "$work/layer.tar"
-umoci config --image "$image" --no-history --created "$created" --os linux --architecture "$arch" \
-  --config.entrypoint /zorvicxlsim
+for arch in amd64 arm64; do
+  # The layer is made here rather than by umoci insert, whose layers lack the end-of-archive
+  # blocks that tar expects.
+  mkdir "$work/$arch" && install -m 0755 "${!arch}" "$work/$arch/zorvicxlsim"
+  tar --format=ustar --owner=0 --group=0 --numeric-owner --mtime="@$SOURCE_DATE_EPOCH" \
+    -C "$work/$arch" -cf "$work/$arch.tar" zorvicxlsim
+  umoci new --image "$layout:$arch"
+  umoci raw add-layer --image "$layout:$arch" --history.created "$created" \
+    --history.created_by "zorvicxlsim $version: the static program" "$work/$arch.tar"
+  umoci config --image "$layout:$arch" --no-history --created "$created" --os linux --architecture \
+    "$arch" --config.entrypoint /zorvicxlsim "${keys[@]/#/--config.label=}" "${keys[@]/#/--manifest.annotation=}"
+done
 umoci gc --layout "$layout"
 
-# Loaded under the program's name: podman reads the reference name, containerd its own key.
-sed -i "s|\"org.opencontainers.image.ref.name\":\"$tag\"|\"io.containerd.image.name\":\"docker.io/library/zorvicxlsim:$tag\",\"org.opencontainers.image.ref.name\":\"zorvicxlsim:$tag\"|" \
-  "$layout/index.json"
-# Docker's form names the config and the layers of the one manifest by their blob paths.
-manifest=$(grep -o '"digest":"sha256:[0-9a-f]*"' "$layout/index.json" | cut -d: -f3 | tr -d '"')
-blobs=($(grep -o '"digest":"sha256:[0-9a-f]*"' "$layout/blobs/sha256/$manifest" | cut -d: -f3 |
-  tr -d '"'))
-layers=$(printf ',"blobs/sha256/%s"' "${blobs[@]:1}")
-printf '[{"Config":"blobs/sha256/%s","RepoTags":["zorvicxlsim:%s"],"Layers":[%s]}]\n' \
-  "${blobs[0]}" "$tag" "${layers#,}" >"$layout/manifest.json"
+# umoci names each image by a tag; one image index takes them both, with their platforms, and is
+# the layout's one image, under the name that podman reads and the one that containerd reads.
+jq -c '($ARGS.positional | map(capture("(?<key>[^=]+)=(?<value>.*)")) | from_entries) as $keys | {schemaVersion, mediaType: "application/vnd.oci.image.index.v1+json",
+  manifests: (.manifests | map(del(.annotations) + {platform: {os: "linux",
+  architecture: .annotations."org.opencontainers.image.ref.name"}})
+  | sort_by(.platform.architecture)), annotations: $keys}' "$layout/index.json" --args "${keys[@]}" >"$work/index"
+digest=sha256:$(sha256sum <"$work/index" | cut -c-64)
+cp "$work/index" "$layout/blobs/${digest/://}"
+jq -c --arg digest "$digest" --argjson size "$(stat -c %s "$work/index")" --arg name "zorvicxlsim:$version" \
+  '.manifests = [{mediaType, $digest, $size, annotations: (.annotations + {"io.containerd.image.name":
+  ("docker.io/library/" + $name), "org.opencontainers.image.ref.name": $name})}]' "$work/index" >"$layout/index.json"
 
 find "$layout" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
 chmod -R u=rwX,go=rX "$layout"
 tar --sort=name --format=ustar --owner=0 --group=0 --numeric-owner -C "$layout" -cf "$archive" \
-  oci-layout index.json manifest.json blobs
+  oci-layout index.json blobs

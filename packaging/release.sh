@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# Makes the release of the checked-out commit into one folder (default dist/): the .deb, .rpm and
+# tarball of x86-64 and of arm64, one container image for both, the Windows .zip and .msi, the
+# source archive, the SBOM that every package installs, SHA256SUMS and its signature. All is built
+# without tests from the source archive itself, at the commit's time, in folders of its own: the
+# same commit gives the same folder, bit for bit (packaging/reproducible.sh).
+# Signing, when the environment names keys: ZORVIC_SIGN_CERT and ZORVIC_SIGN_KEY (PEM files) sign
+# the Windows program before it is packed, and the .msi (osslsigncode); ZORVIC_GPG_KEY (a key in
+# GNUPGHOME) signs SHA256SUMS into SHA256SUMS.asc.
+#
+# Usage: packaging/release.sh [DIST]   (needs the compilers of the presets default, arm64 and
+# windows, rpm, umoci and jq; osslsigncode and gpg to sign)
+set -euo pipefail
+dist=$(realpath -m "${1:-dist}") && cd "$(dirname "$0")/.."
+export SOURCE_DATE_EPOCH
+SOURCE_DATE_EPOCH=$(git log -1 --format=%ct) commit=$(git rev-parse HEAD)
+version=$(git show HEAD:CMakeLists.txt | sed -n 's/^project(zorvicxlsim VERSION \([^ ]*\) .*/\1/p')
+name=zorvicxlsim-${version:?no version found in CMakeLists.txt} work=$(mktemp -d) && trap 'rm -rf "$work"' EXIT
+git diff --quiet HEAD || echo "release.sh: what is not committed is not in the release" >&2
+mkdir -p "$dist" && rm -f "$dist"/zorvicxlsim[-_]* "$dist"/SHA256SUMS*
+git archive --format=tar --prefix="$name/" HEAD | gzip -9n >"$dist/$name.tar.gz"
+tar -xzf "$dist/$name.tar.gz" -C "$work"
+cd "$work/$name"
+
+# A signature dated by the commit, so that the signed files rebuild bit for bit too.
+sign() { [ -z "${ZORVIC_SIGN_CERT:-}" ] || { osslsigncode sign -certs "$ZORVIC_SIGN_CERT" -key \
+  "${ZORVIC_SIGN_KEY:?}" -time "$SOURCE_DATE_EPOCH" -in "$1" -out "$1~" >/dev/null && mv "$1~" "$1"; }; }
+# Each program as the packages hold it, from a first archive that cpack makes without the SBOM.
+for build in default:TGZ:linux-amd64:bin/zorvicxlsim arm64:TGZ:linux-arm64:bin/zorvicxlsim \
+  windows:ZIP:windows-amd64:zorvicxlsim.exe; do
+  IFS=: read -r preset generator platform program <<<"$build"
+  cmake --preset "$preset" -B "build-$preset" -DBUILD_TESTING=OFF >/dev/null
+  cmake --build "build-$preset" -j2 >/dev/null
+  [ "$preset" != windows ] || sign "build-$preset/$program"
+  (cd "build-$preset" && cpack -G "$generator" -B "$work/first" >/dev/null)
+  archive=$name-$platform.${generator/TGZ/tar.gz} # the .zip alone, not the .msi made beside it
+  (cd "$work/first" && cmake -E tar xf "${archive,,}")
+  programs+=("$platform" "$work/first/$name-$platform/$program" "build-$preset/static_components.tsv")
+done
+sbom=$dist/$name.spdx.json && bash packaging/sbom.sh "$version" "$commit" "${programs[@]}" >"$sbom"
+for preset in default arm64 windows; do
+  cmake "build-$preset" -DZORVIC_SBOM="$sbom" >/dev/null
+  (cd "build-$preset" && cpack -B "$work/$preset" >/dev/null)
+  cp "$work/$preset"/*.* "$dist"
+done
+[ ! -e "$dist/$name-windows-amd64.msi" ] || sign "$dist/$name-windows-amd64.msi"
+
+# The image's licences: the program's and those of what the static link put in.
+licences=$(jq -r '[.relationships[] | select(.spdxElementId | test("linux")) | .relatedSpdxElement] as
+  $in | ["MIT", (.packages[] | select(.SPDXID | IN($in[])) | .licenseDeclared)] | unique | join(" AND ")' "$sbom")
+bash packaging/oci_image.sh "$dist/$name.oci.tar" "$version" "${programs[1]}" "${programs[4]}" \
+  version="$version" revision="$commit" title=zorvicxlsim source=https://zorvicxlsim.org \
+  licenses="$licences" description="$(sed -n 's/^CMAKE_PROJECT_DESCRIPTION:STATIC=//p' build-default/CMakeCache.txt)"
+
+cd "$dist" && export LC_ALL=C && sha256sum zorvicxlsim[-_]* >SHA256SUMS
+[ -z "${ZORVIC_GPG_KEY:-}" ] || gpg --batch --yes -u "$ZORVIC_GPG_KEY" -o SHA256SUMS.asc -ab SHA256SUMS
+[ -n "${ZORVIC_SIGN_CERT:-}${ZORVIC_GPG_KEY:-}" ] || echo "release.sh: unsigned (no ZORVIC_SIGN_CERT, ZORVIC_GPG_KEY)"
+diff <(printf '%s\n' zorvicxlsim_"$version"_{amd64,arm64}.deb "$name"-1.{x86_64,aarch64}.rpm SHA256SUMS \
+  "$name"-{linux-amd64,linux-arm64}.tar.gz "$name"{-windows-amd64.zip,-windows-amd64.msi,.oci.tar,.tar.gz,.spdx.json} |
+  sort) <(ls | grep -vx SHA256SUMS.asc) >&2 || { echo "release.sh: not the release's files in $dist" >&2 && exit 1; }
+echo "release.sh: $dist"
