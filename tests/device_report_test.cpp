@@ -23,20 +23,19 @@ TEST(DeviceReport, MatchesTheReference) {
   const std::string huge(300000, 'n');  // twice in an entry: larger than the writer's block
   const int32_t counts[] = {0, 1, 2, 3, 101, 256, 100000, -1, INT32_MIN};
   const uint32_t ids[][4] = {{0, 0x123, 0xffff, 0x12345}, {0xffffffff, 0x1000, 0xabc, 0}};
-  const char* const texts[][2] = {
-      {nullptr, report::DEFAULT_DISPLAY_NAME},
-      {"", ""},
+  // clang-format off
+  const char* const texts[][2] = {{nullptr, report::DEFAULT_DISPLAY_NAME}, {"", ""},
       {"1<2>&\"'\t\r\x01\xe0\x80\xef\xbf\xbe\xf4\x90", "A&B <\"C\"> \xc2\x80\xed\x9f\xbf\xf4\x8f\xbf\xbf D"},
       {"v", huge.c_str()}};
+  // clang-format on
   for (size_t row = 0; row < std::size(counts); ++row) {
     const uint32_t* id = ids[row % 2];
-    const char* const* text = texts[row % std::size(texts)];
     for (const int variant : {0, 1, 2, 3, 4, 5, 6, 7}) {
       const bool update = (variant & 2) != 0, found = (variant & 4) != 0;
       const char* fw = found ? names[2].c_str() : nullptr;
       const report::SimSettings s{
-          (variant & 1) * 2, counts[row], id[0],        id[1],  id[2], id[3],
-          text[0],           fw,          name.c_str(), text[1]};
+          (variant & 1) * 2, counts[row],      id[0], id[1], id[2], id[3], texts[row % 4][0], fw,
+          name.c_str(),      texts[row % 4][1]};
       ASSERT_TRUE(reference::same_as_reference(s, update, found, names[1].c_str()))
           << "count " << counts[row] << " variant " << variant;
     }

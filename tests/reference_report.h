@@ -5,7 +5,6 @@
 
 #include <cstdio>
 #include <fstream>
-#include <iterator>
 #include <string>
 
 #include "report/device_report.h"
@@ -18,8 +17,10 @@ namespace reference {
 void write_report(FILE* out, const report::SimSettings& settings, bool update, bool found);
 
 inline std::string contents(const char* name) {
-  std::ifstream in(name, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
+  std::ifstream in(name, std::ios::binary | std::ios::ate);
+  std::string text(static_cast<size_t>(in.tellg()), '\0');
+  in.seekg(0).read(text.data(), std::ssize(text));
+  return text;
 }
 
 // Whether the program's writer, into s.output_file, and the reference writer, into
@@ -30,10 +31,9 @@ inline bool same_as_reference(const report::SimSettings& s, bool update, bool fo
       s, s.sim_count, s.pie_format, s.pci_vendor_id, s.pci_device_id, s.pci_sub_vendor_id,
       s.pci_sub_device_id, update ? report::REPORT_FWUPDATE : report::REPORT_LIST);
   FILE* out = std::fopen(reference_file, "w");
-  if (out == nullptr) return false;
-  write_report(out, s, update, found);
-  return std::fclose(out) == 0 && result.file_error == 0 && result.stdout_error == 0 &&
-         contents(s.output_file) == contents(reference_file);
+  if (out != nullptr) write_report(out, s, update, found);
+  return out != nullptr && std::fclose(out) == 0 && result.file_error == 0 &&
+         result.stdout_error == 0 && contents(s.output_file) == contents(reference_file);
 }
 
 }  // namespace reference
