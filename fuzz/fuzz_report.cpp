@@ -2,7 +2,8 @@
 // writer (tests/) for any IDs and texts, in both forms and kinds. Counts stay small but for the
 // inputs whose hash picks them, one in 256 up to 1,100 and one in 16,384 past 100,000: those
 // carry through several digits and grow a digit in every number (index 99999/100000, mem
-// 99999/100000, bus 0xff/0x100, 0xffff/0x10000), and are rare enough to keep fuzzing fast.
+// 99999/100000, bus 0xff/0x100, 0xffff/0x10000), and are rare enough to keep fuzzing fast. The
+// seed corpus holds one of each kind in each form, so that every run starts with them.
 #include <sys/mman.h>
 
 #include <string>
