@@ -25,7 +25,7 @@ TEST(DeviceReport, MatchesTheReference) {
   const uint32_t ids[][4] = {{0, 0x123, 0xffff, 0x12345}, {0xffffffff, 0x1000, 0xabc, 0}};
   // clang-format off
   const char* const texts[][2] = {{nullptr, report::DEFAULT_DISPLAY_NAME}, {"", ""},
-      {"1<2>&\"'\t\r\x01\xe0\x80\xef\xbf\xbe\xf4\x90", "A&B <\"C\"> \xc2\x80\xed\x9f\xbf\xf4\x8f\xbf\xbf D"},
+      {"<>&\"'\t\r\x01\xe0\x80\xef\xbf\xbe\xf4\x90\xdf\xbf\xe0\xa0\x80\xf0\x90\x80\x80", "A&B <\"C\"> \xc2\x80\xed\x9f\xbf\xf4\x8f\xbf\xbf D"},
       {"v", huge.c_str()}};
   // clang-format on
   for (size_t row = 0; row < std::size(counts); ++row) {

@@ -19,8 +19,8 @@
   $ zorvicxlsim --version --output /dev/stdout --list | sed -n 1p
   zorvicxlsim 0.0.1.0x59c2bd1
 
-# A closed and a full standard output are told, also after a command-line error.
-  $ zorvicxlsim --version >&-; echo "status $?"; zorvicxlsim --version --nosuch >/dev/full
+# A closed and a full standard output are told, for a report and after a command-line error.
+  $ zorvicxlsim --list >&-; echo "status $?"; zorvicxlsim --version --nosuch >/dev/full
   zorvicxlsim: write error: Bad file descriptor
   status 1
   zorvicxlsim: invalid option -- 'nosuch'
