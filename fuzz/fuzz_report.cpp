@@ -1,6 +1,6 @@
 // Differential fuzzing of the report writer: it must write the same bytes as the reference
 // writer (tests/) for any IDs and texts, in both forms and kinds. Counts stay small but for the
-// inputs whose hash picks them, one in 256 up to 1,100 and one in 16,384 past 100,000: those
+// inputs whose hash picks them, one in 1,024 up to 1,100 and one in 262,144 past 100,000: those
 // carry through several digits and grow a digit in every number (index 99999/100000, mem
 // 99999/100000, bus 0xff/0x100, 0xffff/0x10000), and are rare enough to keep fuzzing fast. The
 // seed corpus holds one of each kind in each form, so that every run starts with them.
@@ -18,10 +18,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const std::string reference = "/proc/self/fd/" + std::to_string(memfd_create("r", 0));
   // A hash of the whole input, which no mutation aims at.
   const size_t hash = std::hash<std::string_view>()({reinterpret_cast<const char*>(data), size});
-  const bool large = hash % 16384 == 0;
+  const bool large = hash % 262144 == 0;
   FuzzedDataProvider in(data, size);
   const int32_t count = large ? in.ConsumeIntegralInRange(99990, 100300)
-                              : in.ConsumeIntegralInRange(-1, hash % 256 == 0 ? 1100 : 12);
+                              : in.ConsumeIntegralInRange(-1, hash % 1024 == 0 ? 1100 : 12);
   const bool pie = in.ConsumeBool(), update = in.ConsumeBool(), found = in.ConsumeBool();
   uint32_t id[4];
   for (uint32_t& value : id) value = in.ConsumeIntegral<uint32_t>();
