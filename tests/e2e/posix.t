@@ -1,5 +1,5 @@
-# What only a POSIX system has: FIFOs, /dev/null, standard output on /dev/full or closed, and
-# argument bytes that are not UTF-8. Standard error is merged into the output.
+# What only a POSIX system has: FIFOs, /dev/null, /dev/stdout, standard output on /dev/full or
+# closed, and argument bytes that are not UTF-8. Standard error is merged into the output.
 
 # /dev/null and a FIFO without a writer are firmware files, and do not hang; with standard
 # input closed, the file opened as descriptor 0 counts as well.
@@ -14,8 +14,13 @@
   version = "1&#13;2&#10;\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd" display = "A&amp;B &lt;&quot;C&quot;&gt; &apos;D&apos;\xef\xbf\xbd&#9;\xef\xbf\xbd\xef\xbf\xbd"> (esc)
   A&B <"C"> 'D'\xef\xbf\xbd\t\xef\xbf\xbd\xef\xbf\xbd (esc)
 
-# A closed and a full standard output are told, also after a command-line error.
-  $ zorvicxlsim --version >&-; echo "status $?"; zorvicxlsim --version --nosuch >/dev/full
+# An output file that is standard output itself gets the report after what the run wrote before
+# it, the version line here, which waits in the stream's buffer when standard output is a pipe.
+  $ zorvicxlsim --version --output /dev/stdout --list | sed -n 1p
+  zorvicxlsim 0.0.1.0x59c2bd1
+
+# A closed and a full standard output are told, for a report and after a command-line error.
+  $ zorvicxlsim --list >&-; echo "status $?"; zorvicxlsim --version --nosuch >/dev/full
   zorvicxlsim: write error: Bad file descriptor
   status 1
   zorvicxlsim: invalid option -- 'nosuch'
