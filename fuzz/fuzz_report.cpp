@@ -5,17 +5,26 @@
 // 99999/100000, bus 0xff/0x100, 0xffff/0x10000), and are rare enough to keep fuzzing fast. The
 // seed corpus holds one of each kind in each form, so that every run starts with them.
 #include <sys/mman.h>
+#include <unistd.h>
 
+#include <cstring>
 #include <string>
 #include <string_view>
 
 #include "fuzz_check.h"
 #include "tests/reference_report.h"
 
+// A smaller quarantine and no fill of fresh blocks: most of the time went to touching new memory.
+extern "C" const char* __asan_default_options() {
+  return "quarantine_size_mb=16:max_malloc_fill_size=0";
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  // Reports go to files in memory: no disk in the loop.
-  static const std::string program = "/proc/self/fd/" + std::to_string(memfd_create("p", 0));
-  static const std::string reference = "/proc/self/fd/" + std::to_string(memfd_create("r", 0));
+  // The program's report goes to a file in memory, read back through the descriptor held here;
+  // the reference's to a memory stream: few system calls per input, none to a disk.
+  static const int fd = memfd_create("report", 0);
+  static const std::string program = "/proc/self/fd/" + std::to_string(fd);
+  static std::string got;
   // A hash of the whole input, which no mutation aims at.
   const size_t hash = std::hash<std::string_view>()({reinterpret_cast<const char*>(data), size});
   const bool large = hash % 262144 == 0;
@@ -26,12 +35,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   uint32_t id[4];
   for (uint32_t& value : id) value = in.ConsumeIntegral<uint32_t>();
   ExactTexts text;  // each ends at its first NUL, as an argument does
-  const size_t longest = large ? 8 : 256;
+  const size_t longest = large ? 8 : 64;
   const char* version = in.ConsumeBool() ? text(in.ConsumeRandomLengthString(longest)) : nullptr;
   const char* display = text(in.ConsumeRandomLengthString(longest));
   const char* fw = found ? "/dev/null" : nullptr;
   const report::SimSettings s{pie,   count,   id[0], id[1],           id[2],
                               id[3], version, fw,    program.c_str(), display};
-  require(reference::same_as_reference(s, update, found, reference.c_str()));
+  const report::ReportResult result =
+      report::write_device_report(s, count, pie, id[0], id[1], id[2], id[3],
+                                  update ? report::REPORT_FWUPDATE : report::REPORT_LIST);
+  char* expected = nullptr;
+  size_t length = 0;
+  FILE* out = open_memstream(&expected, &length);
+  reference::write_report(out, s, update, found);
+  require(std::fclose(out) == 0 && result.file_error == 0 && result.stdout_error == 0);
+  got.resize(length + 1);  // a byte more than expected: a longer report shows
+  require(pread(fd, got.data(), got.size(), 0) == static_cast<ssize_t>(length) &&
+          std::memcmp(got.data(), expected, length) == 0);
+  free(expected);
   return 0;
 }
