@@ -2,7 +2,8 @@
 // digits (index 99/100, 9999/10000, mem 99999/100000, bus 0xff/0x100, 0xffff/0x10000), none and
 // negative; IDs of every width; both kinds and forms; firmware found or not; texts that need
 // escaping, UTF-8 at the edges of its ranges, empty and missing texts, and one larger than the
-// writer's block buffer. Then parse_id_value's conversions and the driver over an empty vector.
+// writer's block buffer. Then parse_id_value's conversions, and the driver over an empty vector and
+// under another name.
 #include "report/device_report.h"
 
 #include <gtest/gtest.h>
@@ -55,13 +56,14 @@ TEST(ParseIdValue, FollowsPrefixSignAndOverflowRules) {
   for (const auto& [text, expected] : rows) EXPECT_EQ(expected, app::parse_id_value(text)) << text;
 }
 
-TEST(Driver, EmptyVectorWritesNothingAndSucceeds) {
-  char* argv[] = {nullptr};
+TEST(Driver, NamesItselfAsCalledAndWritesNothingForAnEmptyVector) {
+  char name[] = "renamed", bogus[] = "-x", *empty[] = {nullptr}, *wrong[] = {name, bogus, nullptr};
   testing::internal::CaptureStdout();
   testing::internal::CaptureStderr();
-  EXPECT_EQ(0, app::run_command_line(0, argv));
+  EXPECT_EQ(0, app::run_command_line(0, empty));
+  EXPECT_EQ(1, app::run_command_line(2, wrong));
   EXPECT_EQ("", testing::internal::GetCapturedStdout());
-  EXPECT_EQ("", testing::internal::GetCapturedStderr());
+  EXPECT_EQ("renamed: invalid option -- 'x'\n", testing::internal::GetCapturedStderr());
 }
 
 }  // namespace

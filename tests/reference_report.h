@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <string>
 
 #include "report/device_report.h"
@@ -17,10 +18,8 @@ namespace reference {
 void write_report(FILE* out, const report::SimSettings& settings, bool update, bool found);
 
 inline std::string contents(const char* name) {
-  std::ifstream in(name, std::ios::binary | std::ios::ate);
-  std::string text(static_cast<size_t>(in.tellg()), '\0');
-  in.seekg(0).read(text.data(), std::ssize(text));
-  return text;
+  std::ifstream in(name, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
 }
 
 // Whether the program's writer, into s.output_file, and the reference writer, into
