@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # The Windows program as it is deployed: its version resource read back; the .exe of the .zip is
 # the one built; under Wine, in a prefix of its own, the .msi of a lower version installs, the
-# current one replaces it (one product installed), puts the program on the system PATH, and
-# uninstalls without a trace.
+# current one (MSI, by default the one cpack makes in the build folder; the .zip beside it holds
+# the same files) replaces it (one product installed), puts the program on the system PATH,
+# refuses to be replaced by the older one, and uninstalls without a trace.
 #
-# Usage: packaging/msi_test.sh BUILD_WINDOWS_FOLDER   (needs wine, wixl, msitools, faketime,
-# binutils-mingw-w64-x86-64 for windres, unzip)
+# Usage: packaging/msi_test.sh BUILD_WINDOWS_FOLDER [MSI]   (needs wine, wixl, msitools,
+# faketime, binutils-mingw-w64-x86-64 for windres, unzip)
 set -euo pipefail
 build=$(realpath "$1")
 work=$(mktemp -d /tmp/zorvic_msi.XXXXXX)
-export WINEPREFIX=$work/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX=$work/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=C
 trap 'wineserver -k 2>/dev/null || true; rm -rf "$work"' EXIT
 fail() { echo "msi_test: $*" >&2 && exit 1; }
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
@@ -37,7 +38,8 @@ installed() { # only the product of the .msi $1
     fail "installed: $(wine uninstaller --list), not only the product of ${1##*/}"; }
 answer() { wine "$@" --version | tr -d '\r'; }
 old=$work/old/zorvicxlsim-0.0.0-windows-amd64.msi
-new=$work/new/zorvicxlsim-$version-windows-amd64.msi
+new=$(realpath "${2:-$work/new/zorvicxlsim-$version-windows-amd64.msi}") zip=${new%.msi}.zip
+unzip -p "$zip" '*/zorvicxlsim.exe' >"$work/program.exe"
 folder="$WINEPREFIX/drive_c/Program Files/zorvicxlsim" in_path=$'\nC:\\Program Files\\zorvicxlsim\\'
 path_before=$(system_path) # in the prefix that this first program of Wine makes
 wine msiexec /i "$old" /qn
@@ -53,9 +55,11 @@ wineserver -w
 wine msiexec /i "$new" /qn
 installed "$new"
 [ "$(system_path)" = "$path_before$in_path" ] || fail "system PATH after upgrading: $(system_path)"
-[ "$(cd "$folder" && echo *)" = "LICENSE README.md zorvicxlsim.exe zorvicxlsim.txt" ] ||
-  fail "installed: $(ls "$folder")"
-cmp "$folder/zorvicxlsim.exe" "$build/zorvicxlsim.exe" || fail "the .msi changed the program"
+[ "$(cd "$folder" && echo *)" = "$(unzip -Z1 "$zip" | sed 's|.*/||' | grep . | sort | xargs)" ] ||
+  fail "installed: $(ls "$folder"), not the files of ${zip##*/}"
+cmp "$folder/zorvicxlsim.exe" "$work/program.exe" || fail "the .msi and the .zip differ in the program"
+if wine msiexec /i "$old" /qn; then fail "the older .msi replaced the newer"; fi
+installed "$new"
 wine msiexec /x "$new" /qn
 [ -z "$(wine uninstaller --list)" ] || fail "still installed: $(wine uninstaller --list)"
 [ ! -e "$folder" ] || fail "left installed: $(ls -R "$folder")"

@@ -8,8 +8,9 @@
 # the Windows program before it is packed, and the .msi (osslsigncode); ZORVIC_GPG_KEY (a key in
 # GNUPGHOME) signs SHA256SUMS into SHA256SUMS.asc.
 #
-# Usage: packaging/release.sh [DIST]   (needs the compilers of the presets default, arm64 and
-# windows, rpm, umoci and jq; osslsigncode and gpg to sign)
+# Usage: packaging/release.sh [DIST]   (needs git, the compilers of the presets default, arm64
+# and windows, dpkg-dev, rpm, groff, wixl, msitools, faketime, umoci and jq; osslsigncode and
+# gpg to sign)
 set -euo pipefail
 dist=$(realpath -m "${1:-dist}") && cd "$(dirname "$0")/.."
 export SOURCE_DATE_EPOCH
@@ -30,7 +31,7 @@ for build in default:TGZ:linux-amd64:bin/zorvicxlsim arm64:TGZ:linux-arm64:bin/z
   windows:ZIP:windows-amd64:zorvicxlsim.exe; do
   IFS=: read -r preset generator platform program <<<"$build"
   cmake --preset "$preset" -B "build-$preset" -DBUILD_TESTING=OFF >/dev/null
-  cmake --build "build-$preset" -j2 >/dev/null
+  cmake --build "build-$preset" -j "$(nproc)" >/dev/null
   [ "$preset" != windows ] || sign "build-$preset/$program"
   (cd "build-$preset" && cpack -G "$generator" -B "$work/first" >/dev/null)
   archive=$name-$platform.${generator/TGZ/tar.gz} # the .zip alone, not the .msi made beside it
@@ -54,7 +55,8 @@ bash packaging/oci_image.sh "$dist/$name.oci.tar" "$version" "${programs[1]}" "$
 
 cd "$dist" && export LC_ALL=C && sha256sum zorvicxlsim[-_]* >SHA256SUMS
 [ -z "${ZORVIC_GPG_KEY:-}" ] || gpg --batch --yes -u "$ZORVIC_GPG_KEY" -o SHA256SUMS.asc -ab SHA256SUMS
-[ -n "${ZORVIC_SIGN_CERT:-}${ZORVIC_GPG_KEY:-}" ] || echo "release.sh: unsigned (no ZORVIC_SIGN_CERT, ZORVIC_GPG_KEY)"
+[ -n "${ZORVIC_SIGN_CERT:-}" ] || echo "release.sh: the .exe and the .msi are not signed (no ZORVIC_SIGN_CERT)"
+[ -n "${ZORVIC_GPG_KEY:-}" ] || echo "release.sh: SHA256SUMS is not signed (no ZORVIC_GPG_KEY)"
 diff <(printf '%s\n' zorvicxlsim_"$version"_{amd64,arm64}.deb "$name"-1.{x86_64,aarch64}.rpm SHA256SUMS \
   "$name"-{linux-amd64,linux-arm64}.tar.gz "$name"{-windows-amd64.zip,-windows-amd64.msi,.oci.tar,.tar.gz,.spdx.json} |
   sort) <(ls | grep -vx SHA256SUMS.asc) >&2 || { echo "release.sh: not the release's files in $dist" >&2 && exit 1; }
