@@ -52,9 +52,10 @@
   00 0xffffffff 0x0009 0xffffffff 0x0000 mem1\t0000:02:00.0 (esc)
   00 0xffffffff 0x0000 0x0000 0x00ff mem1\t0000:02:00.0 (esc)
 
-# The first operand ends the options and everything from it is echoed; "--" is not echoed.
-  $ zorvicxlsim foo --list; zorvicxlsim -p -- -x ''; zorvicxlsim --list foo -- | tail -n 3
-  foo
+# The first operand ends the options and everything from it is echoed, a hyphen inside it too;
+# "--" is not echoed.
+  $ zorvicxlsim x-ray --list; zorvicxlsim -p -- -x ''; zorvicxlsim --list foo -- | tail -n 3
+  x-ray
   --list
   -x
   
