@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Builds the packages from a build folder, installs the .deb and checks what it installed: the
-# .rpm and the tarball hold the same files but for each family's own, and the same program; the
+# .rpm and the tarball hold the same files but for each family's own (that they hold the same
+# program, and declare what the static link put in, empty_root.sh checks on the release); the
 # .rpm owns the folders that rpm-based systems ask it to and has the Debian changelog's entries;
-# both declare the same sources linked in; the packages' times do not depend on who owns the
-# source tree; the program runs; the man page documents every option of the usage text, and bash,
+# the packages' times do not depend on who owns the source tree; the program runs; the man page documents every option of the usage text, and bash,
 # zsh and fish complete options and file names.
 #
 # Usage: packaging/package_test.sh BUILD_FOLDER   (as root: it installs the package and removes it)
@@ -34,11 +34,6 @@ owned=$("${rpm[@]}" --qf '[%{FILEMODES:perms} %{FILENAMES}\n]' | sed -n 's/^d[^ 
 needed=$("${rpm[@]}" -l | while read -r f; do while f=${f%/*} && [ -n "$f" ]; do echo "$f"; done; done |
   sort -u | grep -vxF "$system")
 [ "$owned" = "$needed" ] || fail "the rpm owns $(xargs <<<"$owned") and should own $(xargs <<<"$needed")"
-# What the static link put into the program, named alike by both families.
-built_using=$(dpkg-deb -f packages/*.deb Static-Built-Using | sed 's/, /\n/g' | sort)
-bundled=$("${rpm[@]}" --provides | sed -n 's/^bundled(\(.*\)) = \(.*\)/\1 (= \2)/p' | sort)
-[ -n "$built_using" ] && [ "$built_using" = "$bundled" ] ||
-  fail "the .deb's Static-Built-Using '$built_using' is not the .rpm's bundled() '$bundled'"
 # The .rpm's changelog has the Debian changelog's entries, versions and words.
 debian=$(zcat /usr/share/doc/zorvicxlsim/changelog.gz)
 words() { sed -E 's/^ *([-*] )?//' | tr -s '\n ' ' '; }
@@ -47,9 +42,6 @@ words() { sed -E 's/^ *([-*] )?//' | tr -s '\n ' ' '; }
   <<<"$debian")" ] || fail "the rpm's changelog entries are not the Debian changelog's"
 [ "$("${rpm[@]}" --qf '[%{CHANGELOGTEXT}\n]' | words)" = "$(grep '^  ' <<<"$debian" | words)" ] ||
   fail "the rpm's changelog text differs"
-for program in packages/rpm/usr/bin/zorvicxlsim packages/tgz/bin/zorvicxlsim; do
-  cmp /usr/bin/zorvicxlsim "$program" || fail "$program is not the .deb's program"
-done
 [ "$(zorvicxlsim --sim 2 -p --list | grep -c '<Device ')" = 2 ] || fail "no report from the program"
 # The packages' time is the last commit's, also where git refuses the source tree as another
 # user's (a container's checkout): the tarball of a copy owned by nobody is the same.
