@@ -20,20 +20,30 @@ set(CPACK_POST_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/packaging/deb_rebuild.cmake)
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ
     GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 
-# One name for each system and processor wherever the package family fixes none (tarballs, the
-# .zip and .msi, the image, the SBOM): Go's and OCI's, linux-amd64, linux-arm64, windows-amd64.
-string(TOLOWER "${CMAKE_SYSTEM_NAME}-${CMAKE_SYSTEM_PROCESSOR}" ZORVIC_PLATFORM)
-string(REGEX REPLACE "x86_64$" amd64 ZORVIC_PLATFORM ${ZORVIC_PLATFORM})
-string(REGEX REPLACE "aarch64$" arm64 ZORVIC_PLATFORM ${ZORVIC_PLATFORM})
 set(CPACK_PACKAGE_FILE_NAME ${PROJECT_NAME}-${PROJECT_VERSION}-${ZORVIC_PLATFORM})
 # What the static link puts into the program, from the build machine's packages (SOURCE, VERSION,
-# LIBRARIES a line), for the packages' fields and the release's SBOM.
+# PACKAGES, LIBRARIES a line), for the packages' fields and the release's SBOM; and from them the
+# licence notices that every package and the image carry (copyright).
+separate_arguments(link_flags UNIX_COMMAND "${CMAKE_EXE_LINKER_FLAGS}")
 execute_process(COMMAND bash ${PROJECT_SOURCE_DIR}/packaging/static_components.sh ${CMAKE_CXX_COMPILER}
-                OUTPUT_FILE ${PROJECT_BINARY_DIR}/static_components.tsv RESULT_VARIABLE failed)
+                ${link_flags} OUTPUT_FILE ${PROJECT_BINARY_DIR}/static_components.tsv RESULT_VARIABLE failed)
+if(NOT failed)
+  # The .deb's without the licence texts that Debian systems have in /usr/share/common-licenses.
+  foreach(texts texts "")
+    execute_process(COMMAND bash ${PROJECT_SOURCE_DIR}/packaging/notices.sh ${PROJECT_SOURCE_DIR}/LICENSE
+                    static_components.tsv ${PROJECT_VERSION} ${texts} WORKING_DIRECTORY ${PROJECT_BINARY_DIR}
+                    OUTPUT_FILE copyright${texts} RESULT_VARIABLE failed)
+  endforeach()
+endif()
 if(failed) # none rather than some: a release stops at an empty list
   file(WRITE ${PROJECT_BINARY_DIR}/static_components.tsv "")
+  file(COPY_FILE ${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_BINARY_DIR}/copyrighttexts)
+  file(COPY_FILE ${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_BINARY_DIR}/copyright)
   message(WARNING "No static components read from dpkg: the packages declare none")
 endif()
+# The package revision, which a rebuild of the same version raises: the changelog's newest entry's.
+file(STRINGS ${PROJECT_SOURCE_DIR}/packaging/changelog revision REGEX "^zorvicxlsim \\(" LIMIT_COUNT 1)
+string(REGEX REPLACE "^[^(]*\\([^-]*-([0-9]+)\\).*" "\\1" ZORVIC_REVISION "${revision}")
 # The release's SBOM, installed with the documentation when the release names it.
 set(ZORVIC_SBOM "" CACHE FILEPATH "SPDX document of the release, installed with the documentation")
 
@@ -44,6 +54,7 @@ if(WIN32)
   add_custom_target(manual_text ALL DEPENDS zorvicxlsim.txt)
   install(TARGETS zorvicxlsim RUNTIME DESTINATION .)
   install(FILES README.md LICENSE ${PROJECT_BINARY_DIR}/zorvicxlsim.txt DESTINATION .)
+  install(FILES ${PROJECT_BINARY_DIR}/copyrighttexts DESTINATION . RENAME COPYRIGHT.txt)
   if(ZORVIC_SBOM)
     install(FILES ${ZORVIC_SBOM} DESTINATION . RENAME zorvicxlsim.spdx.json)
   endif()
@@ -65,15 +76,19 @@ foreach(file doc/zorvicxlsim.1 packaging/changelog)
   list(APPEND compressed ${PROJECT_BINARY_DIR}/${name}.gz)
 endforeach()
 add_custom_target(compressed_docs ALL DEPENDS ${compressed})
-file(READ LICENSE license_text)
-file(WRITE ${PROJECT_BINARY_DIR}/copyright
-     "zorvicxlsim\nCopyright (C) 2026 The zorvicxlsim authors\nLicense: MIT\n\n${license_text}")
 
 set(share ${CMAKE_INSTALL_DATADIR})
 install(TARGETS zorvicxlsim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${PROJECT_BINARY_DIR}/zorvicxlsim.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-install(FILES ${PROJECT_BINARY_DIR}/changelog.gz ${PROJECT_BINARY_DIR}/copyright
-        DESTINATION ${CMAKE_INSTALL_DOCDIR})
+# The changelog and the notices, but in the .deb, which names its changelog as Debian does that of
+# a package with a revision and whose notices refer to the licence texts of the system.
+install(FILES ${PROJECT_BINARY_DIR}/changelog.gz DESTINATION ${CMAKE_INSTALL_DOCDIR} COMPONENT docs)
+install(FILES ${PROJECT_BINARY_DIR}/copyrighttexts DESTINATION ${CMAKE_INSTALL_DOCDIR} RENAME copyright
+        COMPONENT docs)
+install(FILES ${PROJECT_BINARY_DIR}/changelog.gz DESTINATION ${CMAKE_INSTALL_DOCDIR}
+        RENAME changelog.Debian.gz COMPONENT DEB EXCLUDE_FROM_ALL)
+install(FILES ${PROJECT_BINARY_DIR}/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR} COMPONENT DEB
+        EXCLUDE_FROM_ALL)
 if(ZORVIC_SBOM)
   install(FILES ${ZORVIC_SBOM} DESTINATION ${CMAKE_INSTALL_DOCDIR} RENAME zorvicxlsim.spdx.json)
 endif()
@@ -104,7 +119,6 @@ install(FILES packaging/lintian-overrides DESTINATION ${share}/lintian/overrides
         RENAME zorvicxlsim COMPONENT DEB EXCLUDE_FROM_ALL)
 install(FILES ${zsh_completion} DESTINATION ${share}/zsh/site-functions COMPONENT RPM
         EXCLUDE_FROM_ALL)
-install(FILES LICENSE DESTINATION ${share}/licenses/zorvicxlsim COMPONENT RPM EXCLUDE_FROM_ALL)
 install(FILES ${zsh_completion} DESTINATION ${share}/zsh/site-functions COMPONENT TGZ
         EXCLUDE_FROM_ALL)
 
@@ -132,7 +146,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_RPM_FILE_NAME RPM-DEFAULT)
-set(CPACK_RPM_PACKAGE_RELEASE 1)
+set(CPACK_RPM_PACKAGE_RELEASE ${ZORVIC_REVISION})
+set(CPACK_DEBIAN_PACKAGE_RELEASE ${ZORVIC_REVISION})
 set(CPACK_RPM_PACKAGE_LICENSE MIT)
 set(CPACK_RPM_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION}")
 set(CPACK_RPM_PACKAGE_RELOCATABLE OFF)
@@ -151,12 +166,11 @@ set(CPACK_RPM_PACKAGE_AUTOPROV OFF)
 set(CPACK_RPM_COMPRESSION_TYPE xz)
 set(CPACK_RPM_USER_BINARY_SPECFILE ${PROJECT_SOURCE_DIR}/packaging/rpm_recipe.in)
 set(CPACK_RPM_CHANGELOG_FILE ${PROJECT_BINARY_DIR}/rpm_changelog) # written by cpack_options.cmake
-set(CPACK_RPM_USER_FILELIST "%license /usr/share/licenses/zorvicxlsim/LICENSE")
+set(CPACK_RPM_USER_FILELIST "%license /usr/share/doc/zorvicxlsim/copyright")
 # Folders that a system package owns on every rpm-based system (filesystem); the package owns
 # its own and the shells' completion folders, whose owners (bash-completion, zsh, fish) it does
 # not require.
-set(CPACK_RPM_EXCLUDE_FROM_AUTO_FILELIST_ADDITION /usr/share/man /usr/share/man/man1
-                                                  /usr/share/licenses)
+set(CPACK_RPM_EXCLUDE_FROM_AUTO_FILELIST_ADDITION /usr/share/man /usr/share/man/man1)
 # A static program needs nothing: the one requirement rpm still finds in it, rtld(GNU_HASH), names
 # the dynamic loader, which it does not use. rpmbuild leaves the files as cpack stripped them
 # (its own strip takes .comment out), so that the program is the same file in every package.

@@ -21,8 +21,8 @@ endif()
 # VERSION-RELEASE" line, then its items as "- " lines (rpm expands % in them unless doubled).
 if(CPACK_GENERATOR STREQUAL "RPM")
   execute_process(COMMAND dpkg-parsechangelog -l "${changelog}" --all --format rfc822
-                  COMMAND awk -v release=${CPACK_RPM_PACKAGE_RELEASE} [[
-      /^Version: / { version = $2 ~ /-/ ? $2 : $2 "-" release }
+                  COMMAND awk [[
+      /^Version: / { version = $2 }
       /^Maintainer: / { sub(/^Maintainer: /, ""); maintainer = $0 }
       /^Date: / { sub(/,$/, "", $2); day = $2 " " $4 " " $3 " " $5 }
       /^Changes:/ { printf "%s* %s %s - %s\n", n++ ? "\n" : "", day, maintainer, version }
@@ -31,12 +31,16 @@ if(CPACK_GENERATOR STREQUAL "RPM")
 endif()
 
 # Each package takes the files common to all and its own: the .deb its zsh completion where
-# Debian's zsh looks and its lintian overrides, the .rpm its zsh completion where the zsh of
-# rpm-based systems looks and its licence, the tarball, to be unpacked anywhere, its zsh
+# Debian's zsh looks, its lintian overrides, changelog and notices, the .rpm its zsh completion
+# where the zsh of rpm-based systems looks, the tarball, to be unpacked anywhere, its zsh
 # completion where zsh looks under any prefix.
+# The .rpm and the tarball take the changelog and notices of cmake --install, the .deb its own.
 if(CPACK_GENERATOR MATCHES "^(DEB|RPM|TGZ)$")
   set(CPACK_INSTALL_CMAKE_PROJECTS "${CPACK_ZORVIC_BINARY_DIR};zorvicxlsim;Unspecified;/"
                                    "${CPACK_ZORVIC_BINARY_DIR};zorvicxlsim;${CPACK_GENERATOR};/")
+  if(NOT CPACK_GENERATOR STREQUAL "DEB")
+    list(APPEND CPACK_INSTALL_CMAKE_PROJECTS "${CPACK_ZORVIC_BINARY_DIR};zorvicxlsim;docs;/")
+  endif()
 endif()
 if(CPACK_GENERATOR STREQUAL "DEB" AND DEFINED CPACK_ZORVIC_NO_RPM_MESSAGE)
   message(STATUS "${CPACK_ZORVIC_NO_RPM_MESSAGE}")

@@ -19,26 +19,25 @@ tree=$(dpkg -L zorvicxlsim | sort | while read -r f; do [ -d "$f" ] || echo "$f"
 mkdir -p packages/rpm packages/tgz && tar xzf packages/*.tar.gz -C packages/tgz --strip-components=1
 (cd packages/rpm && rpm2cpio ../*.rpm | cpio -idm --quiet)
 # The same files, but for zsh's folder, where each family's zsh looks, lintian's overrides in the
-# .deb alone, and the licence, which the .rpm marks as such.
+# .deb alone, and the name of the changelog, which Debian gives that of a package with a revision.
 zsh_debian=/usr/share/zsh/vendor-completions/_zorvicxlsim
 grep -qxF $zsh_debian <<<"$tree" || fail "no zsh completion in $zsh_debian"
-elsewhere=$(sed "s|^$zsh_debian\$|/usr/share/zsh/site-functions/_zorvicxlsim|;/\/lintian\//d" <<<"$tree")
-expected=$(printf '%s\n' "$elsewhere" /usr/share/licenses/zorvicxlsim/LICENSE | sort)
-[ "$(cd packages/rpm && find . ! -type d | sed 's/^.//' | sort)" = "$expected" ] || fail "the rpm differs"
-[ "$(cd packages/tgz && find . ! -type d | sed 's|^\./|/usr/|' | sort)" = "$(sort <<<"$elsewhere")" ] ||
+elsewhere=$(sed "s|^$zsh_debian\$|/usr/share/zsh/site-functions/_zorvicxlsim|;/\/lintian\//d;s/changelog.Debian/changelog/" <<<"$tree" | sort)
+[ "$(cd packages/rpm && find . ! -type d | sed 's/^.//' | sort)" = "$elsewhere" ] || fail "the rpm differs"
+[ "$(cd packages/tgz && find . ! -type d | sed 's|^\./|/usr/|' | sort)" = "$elsewhere" ] ||
   fail "the tarball differs"
 rpm=(rpm -qp packages/*.rpm)
 # The .rpm owns every folder of its files but those that rpm-based systems' filesystem package owns.
-system=$'/usr\n/usr/bin\n/usr/share\n/usr/share/doc\n/usr/share/licenses\n/usr/share/man\n/usr/share/man/man1'
+system=$'/usr\n/usr/bin\n/usr/share\n/usr/share/doc\n/usr/share/man\n/usr/share/man/man1'
 owned=$("${rpm[@]}" --qf '[%{FILEMODES:perms} %{FILENAMES}\n]' | sed -n 's/^d[^ ]* //p' | sort)
 needed=$("${rpm[@]}" -l | while read -r f; do while f=${f%/*} && [ -n "$f" ]; do echo "$f"; done; done |
   sort -u | grep -vxF "$system")
 [ "$owned" = "$needed" ] || fail "the rpm owns $(xargs <<<"$owned") and should own $(xargs <<<"$needed")"
 # The .rpm's changelog has the Debian changelog's entries, versions and words.
-debian=$(zcat /usr/share/doc/zorvicxlsim/changelog.gz)
+debian=$(zcat /usr/share/doc/zorvicxlsim/changelog.Debian.gz)
 words() { sed -E 's/^ *([-*] )?//' | tr -s '\n ' ' '; }
 [ "$("${rpm[@]}" --qf '[%{CHANGELOGNAME}\n]')" = "$(awk '/^[^ ]/ { version = $2 } /^ -- / {
-  sub(/^ -- /, ""); sub(/>  .*/, ">"); print $0 " - " substr(version, 2, length(version) - 2) "-1" }' \
+  sub(/^ -- /, ""); sub(/>  .*/, ">"); print $0 " - " substr(version, 2, length(version) - 2) }' \
   <<<"$debian")" ] || fail "the rpm's changelog entries are not the Debian changelog's"
 [ "$("${rpm[@]}" --qf '[%{CHANGELOGTEXT}\n]' | words)" = "$(grep '^  ' <<<"$debian" | words)" ] ||
   fail "the rpm's changelog text differs"
