@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Writes the container image of the static program for both Linux architectures: one OCI archive
-# whose index holds the amd64 and the arm64 image, each the program alone as its entrypoint,
-# labelled and annotated with the OCI keys given, and named zorvicxlsim:VERSION for podman load
-# and docker load (Docker 25 and later read OCI archives). Every time in it is SOURCE_DATE_EPOCH
-# and every file is owned by root, so the same programs give the same bytes.
+# whose index holds the amd64 and the arm64 image, each the files of its ROOT folder (the program
+# as /zorvicxlsim, its entrypoint, run as user and group 65532, no root), labelled and annotated
+# with the OCI keys given, and named zorvicxlsim:VERSION for podman load and docker load (Docker
+# 25 and later read OCI archives). Every time in it is SOURCE_DATE_EPOCH and every file is owned
+# by root, so the same files give the same bytes.
 #
-# Usage: packaging/oci_image.sh ARCHIVE VERSION AMD64_PROGRAM ARM64_PROGRAM KEY=VALUE...
+# Usage: packaging/oci_image.sh ARCHIVE VERSION AMD64_ROOT ARM64_ROOT KEY=VALUE...
 # (KEY without its prefix org.opencontainers.image.; needs umoci, jq)
 set -euo pipefail
 archive=$1 version=$2 amd64=$3 arm64=$4 work=$(mktemp -d) && shift 4
@@ -16,14 +17,14 @@ umoci init --layout "$layout"
 for arch in amd64 arm64; do
   # The layer is made here rather than by umoci insert, whose layers lack the end-of-archive
   # blocks that tar expects.
-  mkdir "$work/$arch" && install -m 0755 "${!arch}" "$work/$arch/zorvicxlsim"
-  tar --format=ustar --owner=0 --group=0 --numeric-owner --mtime="@$SOURCE_DATE_EPOCH" \
-    -C "$work/$arch" -cf "$work/$arch.tar" zorvicxlsim
+  cp -R "${!arch}" "$work/$arch" && chmod -R u=rwX,go=rX "$work/$arch"
+  tar --sort=name --format=ustar --owner=0 --group=0 --numeric-owner --mtime="@$SOURCE_DATE_EPOCH" \
+    -C "$work/$arch" -cf "$work/$arch.tar" $(ls -A "$work/$arch")
   umoci new --image "$layout:$arch"
   umoci raw add-layer --image "$layout:$arch" --history.created "$created" \
     --history.created_by "zorvicxlsim $version: the static program" "$work/$arch.tar"
   umoci config --image "$layout:$arch" --no-history --created "$created" --os linux --architecture \
-    "$arch" --config.entrypoint /zorvicxlsim "${keys[@]/#/--config.label=}" "${keys[@]/#/--manifest.annotation=}"
+    "$arch" --config.entrypoint /zorvicxlsim --config.user 65532:65532 "${keys[@]/#/--config.label=}" "${keys[@]/#/--manifest.annotation=}"
 done
 umoci gc --layout "$layout"
 

@@ -17,6 +17,7 @@ export SOURCE_DATE_EPOCH
 SOURCE_DATE_EPOCH=$(git log -1 --format=%ct) commit=$(git rev-parse HEAD)
 version=$(git show HEAD:CMakeLists.txt | sed -n 's/^project(zorvicxlsim VERSION \([^ ]*\) .*/\1/p')
 name=zorvicxlsim-${version:?no version found in CMakeLists.txt} work=$(mktemp -d) && trap 'rm -rf "$work"' EXIT
+revision=$(git show HEAD:packaging/changelog | dpkg-parsechangelog -l - -S Version) revision=${revision#*-}
 git diff --quiet HEAD || echo "release.sh: what is not committed is not in the release" >&2
 mkdir -p "$dist" && rm -f "$dist"/zorvicxlsim[-_]* "$dist"/SHA256SUMS*
 git archive --format=tar --prefix="$name/" HEAD | gzip -9n >"$dist/$name.tar.gz"
@@ -26,7 +27,9 @@ cd "$work/$name"
 # A signature dated by the commit, so that the signed files rebuild bit for bit too.
 sign() { [ -z "${ZORVIC_SIGN_CERT:-}" ] || { osslsigncode sign -certs "$ZORVIC_SIGN_CERT" -key \
   "${ZORVIC_SIGN_KEY:?}" -time "$SOURCE_DATE_EPOCH" -in "$1" -out "$1~" >/dev/null && mv "$1~" "$1"; }; }
-# Each program as the packages hold it, from a first archive that cpack makes without the SBOM.
+# Each program as the packages hold it, from a first archive that cpack makes; then its platform's
+# SBOM, which cpack packs with it into its packages, and for Linux its debug information, found
+# by its build ID, and the files of the image.
 for build in default:TGZ:linux-amd64:bin/zorvicxlsim arm64:TGZ:linux-arm64:bin/zorvicxlsim \
   windows:ZIP:windows-amd64:zorvicxlsim.exe; do
   IFS=: read -r preset generator platform program <<<"$build"
@@ -36,28 +39,40 @@ for build in default:TGZ:linux-amd64:bin/zorvicxlsim arm64:TGZ:linux-arm64:bin/z
   (cd "build-$preset" && cpack -G "$generator" -B "$work/first" >/dev/null)
   archive=$name-$platform.${generator/TGZ/tar.gz} # the .zip alone, not the .msi made beside it
   (cd "$work/first" && cmake -E tar xf "${archive,,}")
-  programs+=("$platform" "$work/first/$name-$platform/$program" "build-$preset/static_components.tsv")
-done
-sbom=$dist/$name.spdx.json && bash packaging/sbom.sh "$version" "$commit" "${programs[@]}" >"$sbom"
-for preset in default arm64 windows; do
+  program=$work/first/$name-$platform/$program components=build-$preset/static_components.tsv
+  programs+=("$platform" "$program" "$components")
+  sbom=$work/$platform.spdx.json
+  bash packaging/sbom.sh "$version" "$revision" "$commit" "$platform" "$program" "$components" >"$sbom"
   cmake "build-$preset" -DZORVIC_SBOM="$sbom" >/dev/null
   (cd "build-$preset" && cpack -B "$work/$preset" >/dev/null)
   cp "$work/$preset"/*.* "$dist"
+  [ "$preset" != windows ] || continue
+  root=$work/image-${platform#linux-} && mkdir -p "$root/usr/share/doc/zorvicxlsim"
+  cp "$program" "$root/zorvicxlsim" && cp "$sbom" "$root/usr/share/doc/zorvicxlsim/zorvicxlsim.spdx.json"
+  cp "build-$preset/copyrighttexts" "$root/usr/share/doc/zorvicxlsim/copyright"
+  id=$(readelf -n "build-$preset/zorvicxlsim" | sed -n 's/^ *Build ID: //p') debug=$work/debug-$platform
+  mkdir -p "$debug/usr/lib/debug/.build-id/${id:0:2}"
+  "$(sed -n 's/^CMAKE_OBJCOPY:FILEPATH=//p' "build-$preset/CMakeCache.txt")" --only-keep-debug --compress-debug-sections \
+    "build-$preset/zorvicxlsim" "$debug/usr/lib/debug/.build-id/${id:0:2}/${id:2}.debug"
+  tar --sort=name --mode=u=rwX,go=rX --owner=0 --group=0 --numeric-owner --mtime="@$SOURCE_DATE_EPOCH" \
+    -C "$debug" -c usr | gzip -9n >"$dist/$name-$platform-debug.tar.gz"
 done
 [ ! -e "$dist/$name-windows-amd64.msi" ] || sign "$dist/$name-windows-amd64.msi"
 
 # The image's licences: the program's and those of what the static link put in.
-licences=$(jq -r '[.relationships[] | select(.spdxElementId | test("linux")) | .relatedSpdxElement] as
-  $in | ["MIT", (.packages[] | select(.SPDXID | IN($in[])) | .licenseDeclared)] | unique | join(" AND ")' "$sbom")
-bash packaging/oci_image.sh "$dist/$name.oci.tar" "$version" "${programs[1]}" "${programs[4]}" \
+licences=$(jq -rs '[.[].packages[].licenseDeclared] | unique | join(" AND ")' "$work"/linux-*.spdx.json)
+bash packaging/oci_image.sh "$dist/$name.oci.tar" "$version" "$work/image-amd64" "$work/image-arm64" \
   version="$version" revision="$commit" title=zorvicxlsim source=https://zorvicxlsim.org \
   licenses="$licences" description="$(sed -n 's/^CMAKE_PROJECT_DESCRIPTION:STATIC=//p' build-default/CMakeCache.txt)"
+
+# The whole release's SBOM: every program and component, and every artefact with its SHA-256.
+bash packaging/sbom.sh "$version" "$revision" "$commit" "${programs[@]}" -- "$dist"/zorvicxlsim[-_]* >"$dist/$name.spdx.json"
 
 cd "$dist" && export LC_ALL=C && sha256sum zorvicxlsim[-_]* >SHA256SUMS
 [ -z "${ZORVIC_GPG_KEY:-}" ] || gpg --batch --yes -u "$ZORVIC_GPG_KEY" -o SHA256SUMS.asc -ab SHA256SUMS
 [ -n "${ZORVIC_SIGN_CERT:-}" ] || echo "release.sh: the .exe and the .msi are not signed (no ZORVIC_SIGN_CERT)"
 [ -n "${ZORVIC_GPG_KEY:-}" ] || echo "release.sh: SHA256SUMS is not signed (no ZORVIC_GPG_KEY)"
-diff <(printf '%s\n' zorvicxlsim_"$version"_{amd64,arm64}.deb "$name"-1.{x86_64,aarch64}.rpm SHA256SUMS \
-  "$name"-{linux-amd64,linux-arm64}.tar.gz "$name"{-windows-amd64.zip,-windows-amd64.msi,.oci.tar,.tar.gz,.spdx.json} |
+diff <(printf '%s\n' zorvicxlsim_"$version-$revision"_{amd64,arm64}.deb "$name-$revision".{x86_64,aarch64}.rpm \
+  SHA256SUMS "$name"-linux-{amd64,arm64}{,-debug}.tar.gz "$name"{-windows-amd64.zip,-windows-amd64.msi,.oci.tar,.tar.gz,.spdx.json} |
   sort) <(ls | grep -vx SHA256SUMS.asc) >&2 || { echo "release.sh: not the release's files in $dist" >&2 && exit 1; }
 echo "release.sh: $dist"

@@ -1,39 +1,81 @@
 #!/usr/bin/env bash
-# Writes the release's SBOM, an SPDX 2.3 JSON document, to standard output: the program of each
-# platform with its SHA-256, and each component that the static link put into it (the Debian
-# source package, its version and the libraries, from the build's static_components.tsv) with
-# its licence and package URL, linked to the program by STATIC_LINK. Its time is
-# SOURCE_DATE_EPOCH and its namespace is made of the version and the commit: the same release
-# gives the same bytes.
+# Writes an SPDX 2.3 JSON document to standard output: the program of each platform given, with
+# its SHA-256, package URL and CPE, and each component that the static link put into it (the
+# Debian source package, its version, licence, package URL and the libraries, from the build's
+# static_components.tsv), linked to the program by STATIC_LINK; then each ARTEFACT of the
+# release, with its SHA-256 and package URL, described by the document and containing the
+# programs of its platforms (the source archive: the programs are generated from it). Every
+# package names its supplier; the document its authors, the project and this script. Its time is
+# SOURCE_DATE_EPOCH and its namespace is made of the version, the commit and the platforms: the
+# same release gives the same bytes.
 #
-# Usage: packaging/sbom.sh VERSION COMMIT [PLATFORM PROGRAM STATIC_COMPONENTS_TSV]...   (needs jq)
+# Usage: packaging/sbom.sh VERSION REVISION COMMIT [PLATFORM PROGRAM STATIC_COMPONENTS_TSV]...
+#        [-- ARTEFACT...]   (needs jq)
 set -euo pipefail
-version=$1 commit=$2 created=$(date -u -d "@${SOURCE_DATE_EPOCH:?must be set}" +%FT%TZ) && shift 2
-while (($#)); do
+version=$1 revision=$2 commit=$3 created=$(date -u -d "@${SOURCE_DATE_EPOCH:?must be set}" +%FT%TZ)
+shift 3
+programs= # PLATFORM, FILE, SHA-256, then the static components' columns, a line per component
+while (($#)) && [ "$1" != -- ]; do
   [ -s "$3" ] || { echo "sbom.sh: no static components for $1 in $3" >&2 && exit 1; }
   sum=$(sha256sum <"$2")
-  sed "s|^|$1\t${2##*/}\t${sum%% *}\t|" "$3"
+  programs+=$(sed "s|^|$1\t${2##*/}\t${sum%% *}\t|" "$3")$'\n'
   shift 3
-done | jq -nR --arg version "$version" --arg commit "$commit" --arg created "$created" '
+done
+[ "${1:-}" != -- ] || shift # what follows are the artefacts: NAME, SHA-256, package URL, platforms
+artefacts=$(for file in "$@"; do
+  name=${file##*/} sum=$(sha256sum <"$file") purl=pkg:generic/zorvicxlsim@$version?file_name=$name
+  case $name in
+  *.deb) arch=${name%.deb} purl=pkg:deb/zorvicxlsim/zorvicxlsim@$version-$revision?arch=${arch##*_} ;;
+  *.rpm) arch=${name%.rpm} purl=pkg:rpm/zorvicxlsim/zorvicxlsim@$version-$revision?arch=${arch##*.} ;;
+  *.oci.tar) purl=pkg:oci/zorvicxlsim@$(tar -xOf "$file" index.json | jq -r '.manifests[0].digest | @uri')?tag=$version ;;
+  esac
+  case $name in
+  *-debug.tar.gz) platforms= ;;
+  *amd64.deb | *x86_64.rpm | *linux-amd64*) platforms=linux-amd64 ;;
+  *arm64.deb | *aarch64.rpm | *linux-arm64*) platforms=linux-arm64 ;;
+  *windows-amd64*) platforms=windows-amd64 ;;
+  *.oci.tar) platforms="linux-amd64 linux-arm64" ;;
+  *) platforms=source ;;
+  esac
+  printf '%s\t%s\t%s\t%s\n' "$name" "${sum%% *}" "$purl" "$platforms"
+done)
+jq -n --arg version "$version" --arg commit "$commit" --arg created "$created" \
+  --arg programs "$programs" --arg artefacts "$artefacts" '
   def id: "SPDXRef-" + gsub("[^A-Za-z0-9.]+"; "-");
-  # By Debian source package, from its debian/copyright; for mingw-w64, those of the libraries
-  # linked in: its C runtime (mingw-w64-crt) and winpthreads.
+  def lines($text): $text | split("\n") | map(select(. != "") | split("\t"));
+  def purl($locator): {referenceCategory: "PACKAGE-MANAGER", referenceType: "purl", referenceLocator: $locator};
+  # By Debian source package, from its debian/copyright: for mingw-w64 those of the libraries
+  # linked in, its C runtime (mingw-w64-crt) and winpthreads.
   def licence: {glibc: "LGPL-2.1-or-later", "mingw-w64": "ZPL-2.1 AND MIT AND BSD-3-Clause"}[.] //
-    if test("^gcc-[0-9]+$") then "GPL-3.0-or-later WITH GCC-exception-3.1" else error("no licence for \(.)") end;
+    if test("^gcc-") then "GPL-3.0-or-later WITH GCC-exception-3.1" else error("no licence for \(.)") end;
   def package($licence): {filesAnalyzed: false, licenseConcluded: $licence, licenseDeclared: $licence};
-  def program: package("MIT") + {SPDXID: .program, name: "zorvicxlsim", versionInfo: $version,
-    packageFileName: .file, downloadLocation: "NOASSERTION", primaryPackagePurpose: "APPLICATION",
-    checksums: [{algorithm: "SHA256", checksumValue: .sum}], copyrightText:
-    "Copyright (C) 2026 The zorvicxlsim authors", comment: "The program of every \(.platform) artefact"};
+  def ours: package("MIT") + {name: "zorvicxlsim", supplier: "Organization: The zorvicxlsim authors",
+    copyrightText: "Copyright (C) 2026 The zorvicxlsim authors", downloadLocation: "https://zorvicxlsim.org"};
+  def program: ours + {SPDXID: .program, versionInfo: $version, packageFileName: .file,
+    primaryPackagePurpose: "APPLICATION", checksums: [{algorithm: "SHA256", checksumValue: .sum}],
+    comment: "The program of every \(.platform) artefact", externalRefs: [purl("pkg:generic/zorvicxlsim@\($version)?platform=\(.platform)"),
+      {referenceCategory: "SECURITY", referenceType: "cpe23Type", referenceLocator: "cpe:2.3:a:zorvicxlsim:zorvicxlsim:\($version):*:*:*:*:*:*:*"}]};
   def component: (.version | @uri) as $v | package(.source | licence) + {SPDXID: .component,
     name: .source, versionInfo: .version, supplier: "Organization: Debian", copyrightText: "NOASSERTION",
-    downloadLocation: "https://snapshot.debian.org/package/\(.source)/\($v)/", externalRefs: [{referenceType:
-    "purl", referenceCategory: "PACKAGE-MANAGER", referenceLocator: "pkg:deb/debian/\(.source)@\($v)?arch=source"}]};
-  [inputs / "\t" | {platform: .[0], file: .[1], sum: .[2], source: .[3], version: .[4], libraries: .[5],
-                    program: ("zorvicxlsim-" + .[0] | id), component: (.[3] + "-" + .[4] | id)}]
+    downloadLocation: "https://snapshot.debian.org/package/\(.source)/\($v)/",
+    externalRefs: [purl("pkg:deb/debian/\(.source)@\($v)?arch=source&distro=debian-12")]};
+  def artefact: ours + {SPDXID: ("artefact-" + .name | id), versionInfo: .version, packageFileName: .name,
+    primaryPackagePurpose: (if .platforms == "source" then "SOURCE" else "INSTALL" end),
+    checksums: [{algorithm: "SHA256", checksumValue: .sum}], externalRefs: [purl(.purl)]};
+  def relation($from; $type; $to): {spdxElementId: $from, relationshipType: $type, relatedSpdxElement: $to};
+  [lines($programs)[] | {platform: .[0], file: .[1], sum: .[2], source: .[3], version: .[4], libraries: .[6],
+                         program: ("zorvicxlsim-" + .[0] | id), component: (.[3] + "-" + .[4] | id)}] as $links
+  | [lines($artefacts)[] | {name: .[0], sum: .[1], purl: .[2], platforms: (.[3] | split(" ")),
+      version: (if .[2] | test("^pkg:(deb|rpm)/") then .[2] | capture("@(?<v>[^?]+)").v else $version end)}] as $artefacts
+  | ($links | map(.program) | unique) as $programs
   | {spdxVersion: "SPDX-2.3", dataLicense: "CC0-1.0", SPDXID: "SPDXRef-DOCUMENT", name: "zorvicxlsim-\($version)",
-     documentNamespace: "https://zorvicxlsim.org/spdx/zorvicxlsim-\($version)-\($commit)",
-     creationInfo: {created: $created, creators: ["Tool: zorvicxlsim-packaging-sbom.sh"]},
-     packages: ((map(program) | unique) + (map(component) | unique)), relationships: ((map({relatedSpdxElement:
-       .program, spdxElementId: "SPDXRef-DOCUMENT", relationshipType: "DESCRIBES"}) | unique) + map({spdxElementId:
-       .program, relationshipType: "STATIC_LINK", relatedSpdxElement: .component, comment: "from \(.libraries)"}))}'
+     documentNamespace: "https://zorvicxlsim.org/spdx/zorvicxlsim-\($version)-\($commit)-\($links | map(.platform) | unique | join("-"))",
+     creationInfo: {created: $created, creators: ["Organization: The zorvicxlsim authors (maintainers@zorvicxlsim.org)",
+                                                  "Tool: zorvicxlsim-packaging-sbom.sh"]},
+     packages: (($links | map(program) | unique) + ($links | map(component) | unique) + ($artefacts | map(artefact))),
+     relationships: (if $artefacts == [] then $programs | map(relation("SPDXRef-DOCUMENT"; "DESCRIBES"; .))
+       else $artefacts | map(relation("SPDXRef-DOCUMENT"; "DESCRIBES"; "artefact-" + .name | id)) end
+       + [$artefacts[] | ("artefact-" + .name | id) as $artefact | .platforms[]
+          | if . == "source" then $programs[] | relation(.; "GENERATED_FROM"; $artefact)
+            else relation($artefact; "CONTAINS"; "zorvicxlsim-" + . | id) end]
+       + ($links | map(relation(.program; "STATIC_LINK"; .component) + {comment: "from \(.libraries)"})))}'
