@@ -24,8 +24,8 @@ roots() { # a new, empty root for each, set up to use the repository alone
     "$work"/apt/var/{lib/dpkg,cache/apt/archives/partial,log/apt} "$work/dnf/repos"
   : >"$work/apt/var/lib/dpkg/status"
   echo "deb [signed-by=$key] file:$repo ./" >"$work/apt/etc/apt/sources.list"
-  printf 'Dir "%s/";\nDir::State::status "%s/var/lib/dpkg/status";\nDPkg::Options:: "--root=%s";\n' \
-    "$work/apt" "$work/apt" "$work/apt" >"$work/apt/apt.conf"
+  printf 'Dir "%s/";\nDir::State::status "%s/var/lib/dpkg/status";\nDPkg::Options:: "--root=%s";\n%s\n' \
+    "$work/apt" "$work/apt" "$work/apt" 'APT::Sandbox::User "root";' >"$work/apt/apt.conf"
   printf '[main]\nreposdir=%s\ngpgcheck=1\nrepo_gpgcheck=1\nskip_if_unavailable=0\nplugins=0\n' \
     "$work/dnf/repos" >"$work/dnf.conf"
   printf '[zorvicxlsim]\nname=zorvicxlsim\nbaseurl=file://%s\ngpgkey=file://%s\nmetadata_expire=0\n' \
@@ -38,8 +38,10 @@ installed() { # VERSION: each root has it, and its program runs
   [ "$(rpm --root="$work/dnf" -q --qf '%{VERSION}-%{RELEASE}' zorvicxlsim)" = "$1" ] || fail "dnf's root has no $1"
   for root in apt dnf; do "$work/$root/usr/bin/zorvicxlsim" --version | grep -q "^/\?.*zorvicxlsim ${1%-*}\." || fail "$root's program"; done
 }
-flip() { # FILE: one byte of the repository's FILE changed
-  local at byte && at=$(($(stat -c %s "$repo/$1") / 2)) && byte=$(od -An -tu1 -j "$at" -N 1 "$repo/$1")
+flip() { # FILE [TEXT]: one byte of the repository's FILE changed, at TEXT or else in the middle
+  local at byte && at=$(($(stat -c %s "$repo/$1") / 2))
+  [ -z "${2:-}" ] || at=$(grep -abo -m1 "$2" "$repo/$1" | cut -d: -f1)
+  byte=$(od -An -tu1 -j "$at" -N 1 "$repo/$1")
   printf "\\$(printf %o $((byte ^ 1)))" | dd of="$repo/$1" bs=1 seek="$at" conv=notrunc status=none
 }
 version=$(cd "$dist" && echo zorvicxlsim_*_amd64.deb) version=${version#*_} version=${version%_*}
@@ -50,10 +52,10 @@ out=$(dnf install zorvicxlsim) || fail "dnf: $out"
 installed "$version"
 
 # Each changed byte is refused with the reason; nothing is installed.
-for case in "apt:$(cd "$dist" && echo *_amd64.deb):Hash Sum mismatch" "apt:InRelease:BADSIG" \
-  "dnf:$(cd "$dist" && echo *.x86_64.rpm):incorrect checksum" "dnf:repodata/repomd.xml:Bad GPG signature"; do
-  IFS=: read -r tool file reason <<<"$case"
-  roots && publish "$dist" && flip "$file"
+for case in "apt:$(cd "$dist" && echo *_amd64.deb)::Hash Sum mismatch" "apt:InRelease:Date:BADSIG" \
+  "dnf:$(cd "$dist" && echo *.x86_64.rpm)::incorrect checksum" "dnf:repodata/repomd.xml::Bad GPG signature"; do
+  IFS=: read -r tool file at reason <<<"$case"
+  roots && publish "$dist" && flip "$file" "$at"
   if out=$($tool update && $tool install zorvicxlsim); then fail "$tool installed from a changed $file"; fi
   grep -qF "$reason" <<<"$out" || fail "$tool refused a changed $file without '$reason': $out"
   echo "$tool refuses a changed $file: $reason"
