@@ -89,7 +89,10 @@ unsigned console_utf8() {
   for (FILE* stream : {stdout, stderr}) {
     DWORD mode = 0;
     const int fd = _fileno(stream);
-    if (GetConsoleMode(reinterpret_cast<HANDLE>(_get_osfhandle(fd)), &mode) == 0) continue;
+    // The C library hands the descriptor's handle out as a number.
+    const auto handle =
+        reinterpret_cast<HANDLE>(_get_osfhandle(fd));  // NOLINT(performance-no-int-to-ptr)
+    if (GetConsoleMode(handle, &mode) == 0) continue;
     // The C library would write to a console byte by byte and translate each byte from its own
     // code page: the UTF-8 goes to the console unchanged instead, a buffer at a time, so that
     // no character is cut in two. A console starts a new line at a line feed without a CR.
@@ -111,6 +114,8 @@ void console_restore(unsigned code_page) {
 char** utf8_arguments(int argc, wchar_t** argv) {
   static std::vector<std::string> texts;
   static std::vector<char*> pointers;
+  texts.reserve(static_cast<size_t>(argc));
+  pointers.reserve(static_cast<size_t>(argc) + 1);
   for (int i = 0; i < argc; ++i)
     texts.push_back(i == 0 ? program_name(utf8(argv[0])) : utf8(argv[i]));
   for (std::string& text : texts) pointers.push_back(text.data());
