@@ -24,8 +24,8 @@ packages (SOURCE PACKAGE VERSION: LIBRARIES), as its bill of materials (zorvicxl
 names them. The licence notices of each follow.
 
 EOF
-while IFS=$'\t' read -r source version_of packages libraries; do
-  echo "- $source $version_of: $libraries (Debian packages $packages); its source:"
+while IFS=$'\t' read -r source version_of licence packages libraries; do
+  echo "- $source $version_of: $libraries (Debian packages $packages; $licence); its source:"
   echo "  https://snapshot.debian.org/package/$source/${version_of//+/%2B}/ (apt-get source $source=$version_of)"
 done <"$components"
 cat <<EOF
@@ -39,7 +39,7 @@ build/zorvicxlsim; the presets arm64 and windows give the other programs). The p
 libraries that the compiler finds.
 EOF
 # Each copyright file once (libstdc++ and libgcc share gcc's), headed by its component.
-while IFS=$'\t' read -r source version_of packages libraries; do
+while IFS=$'\t' read -r source version_of licence packages libraries; do
   for package in $packages; do echo "$source $version_of $(realpath "/usr/share/doc/$package/copyright")"; done
 done <"$components" | awk '!seen[$3]++' | while read -r source version_of copyright; do
   printf '\n\n========\n%s %s: %s\n========\n\n' "$source" "$version_of" "$copyright"
@@ -47,7 +47,7 @@ done <"$components" | awk '!seen[$3]++' | while read -r source version_of copyri
 done
 # The licence texts, each once, by the name the copyright files give them.
 [ -n "$texts" ] || exit 0
-for package in $(cut -f3 "$components"); do cat "/usr/share/doc/$package/copyright"; done |
+for package in $(cut -f4 "$components"); do cat "/usr/share/doc/$package/copyright"; done |
   grep -o '/usr/share/common-licenses/[A-Za-z0-9.+-]*[A-Za-z0-9]' | xargs -r realpath | sort -u |
   while read -r text; do
     printf '\n\n========\n%s\n========\n\n' "$text"
