@@ -79,6 +79,7 @@ file -b "$program" | grep -q 'static-pie linked' || fail "not static-pie: $(file
 elf=$(readelf -h -l -d "$program")
 [[ $elf != *INTERP* ]] || fail "a program interpreter is named"
 [[ $elf != *NEEDED* ]] || fail "a shared library is needed"
+[[ $elf == *GNU_RELRO*BIND_NOW* ]] || fail "relocations not read-only and bound at start"
 machine=$(sed -n 's/ *Machine: *//p' <<<"$elf")
 [[ $arch/$machine == @(amd64/*X86-64|arm64/AArch64) ]] || fail "a program for $machine"
 depends=$(dpkg-deb -f "$deb" Depends)
