@@ -40,6 +40,9 @@ answer() { wine "$@" --version | tr -d '\r'; }
 old=$work/old/zorvicxlsim-0.0.0-windows-amd64.msi
 new=$(realpath "${2:-$work/new/zorvicxlsim-$version-windows-amd64.msi}") zip=${new%.msi}.zip
 unzip -p "$zip" '*/zorvicxlsim.exe' >"$work/program.exe"
+# Windows Installer replaces an installed program by the File table's version, not the package's.
+file_version=$(msiinfo export "$new" File | awk -F'\t' '$1 == "Program" { print $5 }')
+[ "$file_version" = "$version.0" ] || fail "the .msi gives the program version '$file_version'"
 folder="$WINEPREFIX/drive_c/Program Files/zorvicxlsim" in_path=$'\nC:\\Program Files\\zorvicxlsim\\'
 path_before=$(system_path) # in the prefix that this first program of Wine makes
 wine msiexec /i "$old" /qn
@@ -55,6 +58,15 @@ wineserver -w
 wine msiexec /i "$new" /qn
 installed "$new"
 [ "$(system_path)" = "$path_before$in_path" ] || fail "system PATH after upgrading: $(system_path)"
+# Its entry under installed programs: the project's homepage for help and about, and its folder.
+homepage=$(sed -n 's/^set(CPACK_PACKAGE_HOMEPAGE_URL "\(.*\)")$/\1/p' "$build/CPackConfig.cmake")
+entry() { wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\'"$code" /v "$1" |
+  sed -n "s/^ *$1 *REG_SZ *//p" | tr -d '\r'; }
+for name in HelpLink URLInfoAbout; do
+  [ "$(entry $name)" = "${homepage:?not in CPackConfig.cmake}" ] || fail "$name: '$(entry $name)'"
+done
+[ "$(entry InstallLocation)" = 'C:\Program Files\zorvicxlsim\' ] ||
+  fail "InstallLocation: '$(entry InstallLocation)'"
 [ "$(cd "$folder" && echo *)" = "$(unzip -Z1 "$zip" | sed 's|.*/||' | grep . | sort | xargs)" ] ||
   fail "installed: $(ls "$folder"), not the files of ${zip##*/}"
 cmp "$folder/zorvicxlsim.exe" "$work/program.exe" || fail "the .msi and the .zip differ in the program"
