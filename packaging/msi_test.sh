@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# The Windows program as it is deployed: its version resource read back; the .exe of the .zip is
-# the one built; under Wine, in a prefix of its own, the .msi of a lower version installs, the
-# current one (MSI, by default the one cpack makes in the build folder; the .zip beside it holds
-# the same files) replaces it (one product installed), puts the program on the system PATH,
-# refuses to be replaced by the older one, and uninstalls without a trace.
+# The Windows program as it is deployed: its version resource read back, the DLLs it needs and
+# its PE flags; the .exe of the .zip is the one built; the .msi gives the program's version; under
+# Wine, in a prefix of its own, the .msi of a lower version installs, the current one (MSI, by
+# default the one cpack makes in the build folder; the .zip beside it holds the same files)
+# replaces it (one product installed), puts the program on the system PATH, lists it under
+# installed programs with its links and folder, refuses to be replaced by the older one, and
+# uninstalls without a trace.
 #
 # Usage: packaging/msi_test.sh BUILD_WINDOWS_FOLDER [MSI]   (needs wine, wixl, msitools,
 # faketime, binutils-mingw-w64-x86-64 for windres, unzip)
@@ -21,6 +23,15 @@ for line in "FILEVERSION ${version//./, }, 0" "PRODUCTVERSION ${version//./, }, 
   '"ProductName", "zorvicxlsim"' '"OriginalFilename", "zorvicxlsim.exe"' \
   '"LegalCopyright", "Copyright (C) 2026 The zorvicxlsim authors"'; do
   grep -qF " $line" <<<"$resource" || fail "no $line in the version resource"
+done
+
+# What Windows reads from the PE header: DLLs that every Windows has, and nothing else; loaded at
+# a random address anywhere in the 64-bit space, its data never executed.
+header=$(x86_64-w64-mingw32-objdump -p "$build/zorvicxlsim.exe")
+dlls=$(sed -n 's/^\tDLL Name: //p' <<<"$header" | xargs)
+[ "$dlls" = "KERNEL32.dll msvcrt.dll" ] || fail "the program needs $dlls"
+for flag in HIGH_ENTROPY_VA DYNAMIC_BASE NX_COMPAT; do
+  grep -qx "[[:space:]]*$flag" <<<"$header" || fail "no $flag in the PE header"
 done
 
 (cd "$build" && cpack -B "$work/new" >/dev/null && cpack -B "$work/old" >/dev/null \
@@ -76,4 +87,4 @@ wine msiexec /x "$new" /qn
 [ -z "$(wine uninstaller --list)" ] || fail "still installed: $(wine uninstaller --list)"
 [ ! -e "$folder" ] || fail "left installed: $(ls -R "$folder")"
 [ "$(system_path)" = "$path_before" ] || fail "system PATH after uninstall: $(system_path)"
-echo "msi_test: installed, upgraded, found on PATH and uninstalled"
+echo "msi_test: installed, upgraded, listed, found on PATH and uninstalled"
