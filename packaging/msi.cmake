@@ -1,10 +1,10 @@
 # Run by cpack after the .zip: beside it the .msi of the same staged files, made by wixl (msitools)
 # from packaging/zorvicxlsim.wxs.in. What wixl cannot be told is set after it: msibuild adds the
 # Environment table that puts the program's folder on the system PATH and the program's file
-# version, and sets the package code;
-# faketime gives wixl SOURCE_DATE_EPOCH as the time it writes, so that the .msi rebuilds bit for
-# bit. The upgrade code stays the same for every version; the product code is named by the version
-# and the package code by the program too. A test version is given to cpack as
+# version, and sets the package code; faketime gives wixl SOURCE_DATE_EPOCH as the time it
+# writes, so that the .msi rebuilds bit for bit. The upgrade code stays the same for every
+# version; the product code is named by the version and the package code by the program too. A
+# test version is given to cpack as
 # -D CPACK_PACKAGE_VERSION=VERSION -D CPACK_PACKAGE_FILE_NAME=zorvicxlsim-VERSION-windows-amd64.
 set(upgrade_code 5F0C2B7E-3D1A-4C8E-9B62-7A4E1D93C0F5)
 string(UUID product_code NAMESPACE ${upgrade_code} NAME ${CPACK_PACKAGE_VERSION} TYPE SHA1 UPPER)
