@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# The Windows program as it is deployed: its version resource read back; the .exe of the .zip is
-# the one built; under Wine, in a prefix of its own, the .msi of a lower version installs, the
-# current one (MSI, by default the one cpack makes in the build folder; the .zip beside it holds
-# the same files) replaces it (one product installed), puts the program on the system PATH,
-# refuses to be replaced by the older one, and uninstalls without a trace.
+# The Windows program as it is deployed: its version resource read back, the DLLs it needs and
+# its PE flags; the .exe of the .zip is the one built; the .msi gives the program's version; under
+# Wine, in a prefix of its own, the .msi of a lower version installs, the current one (MSI, by
+# default the one cpack makes in the build folder; the .zip beside it holds the same files)
+# replaces it (one product installed), puts the program on the system PATH, lists it under
+# installed programs with its links and folder, refuses to be replaced by the older one, and
+# uninstalls without a trace.
 #
 # Usage: packaging/msi_test.sh BUILD_WINDOWS_FOLDER [MSI]   (needs wine, wixl, msitools,
 # faketime, binutils-mingw-w64-x86-64 for windres, unzip)
@@ -23,6 +25,15 @@ for line in "FILEVERSION ${version//./, }, 0" "PRODUCTVERSION ${version//./, }, 
   grep -qF " $line" <<<"$resource" || fail "no $line in the version resource"
 done
 
+# What Windows reads from the PE header: DLLs that every Windows has, and nothing else; loaded at
+# a random address anywhere in the 64-bit space, its data never executed.
+header=$(x86_64-w64-mingw32-objdump -p "$build/zorvicxlsim.exe")
+dlls=$(sed -n 's/^\tDLL Name: //p' <<<"$header" | xargs)
+[ "$dlls" = "KERNEL32.dll msvcrt.dll" ] || fail "the program needs $dlls"
+for flag in HIGH_ENTROPY_VA DYNAMIC_BASE NX_COMPAT; do
+  grep -qx "[[:space:]]*$flag" <<<"$header" || fail "no $flag in the PE header"
+done
+
 (cd "$build" && cpack -B "$work/new" >/dev/null && cpack -B "$work/old" >/dev/null \
   -D CPACK_PACKAGE_VERSION=0.0.0 -D CPACK_PACKAGE_FILE_NAME=zorvicxlsim-0.0.0-windows-amd64)
 unzip -p "$work"/new/*.zip '*/zorvicxlsim.exe' | cmp - "$build/zorvicxlsim.exe" ||
@@ -40,6 +51,9 @@ answer() { wine "$@" --version | tr -d '\r'; }
 old=$work/old/zorvicxlsim-0.0.0-windows-amd64.msi
 new=$(realpath "${2:-$work/new/zorvicxlsim-$version-windows-amd64.msi}") zip=${new%.msi}.zip
 unzip -p "$zip" '*/zorvicxlsim.exe' >"$work/program.exe"
+# Windows Installer replaces an installed program by the File table's version, not the package's.
+file_version=$(msiinfo export "$new" File | awk -F'\t' '$1 == "Program" { print $5 }')
+[ "$file_version" = "$version.0" ] || fail "the .msi gives the program version '$file_version'"
 folder="$WINEPREFIX/drive_c/Program Files/zorvicxlsim" in_path=$'\nC:\\Program Files\\zorvicxlsim\\'
 path_before=$(system_path) # in the prefix that this first program of Wine makes
 wine msiexec /i "$old" /qn
@@ -55,6 +69,15 @@ wineserver -w
 wine msiexec /i "$new" /qn
 installed "$new"
 [ "$(system_path)" = "$path_before$in_path" ] || fail "system PATH after upgrading: $(system_path)"
+# Its entry under installed programs: the project's homepage for help and about, and its folder.
+homepage=$(sed -n 's/^set(CPACK_PACKAGE_HOMEPAGE_URL "\(.*\)")$/\1/p' "$build/CPackConfig.cmake")
+entry() { wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\'"$code" /v "$1" |
+  sed -n "s/^ *$1 *REG_SZ *//p" | tr -d '\r'; }
+for name in HelpLink URLInfoAbout; do
+  [ "$(entry $name)" = "${homepage:?not in CPackConfig.cmake}" ] || fail "$name: '$(entry $name)'"
+done
+[ "$(entry InstallLocation)" = 'C:\Program Files\zorvicxlsim\' ] ||
+  fail "InstallLocation: '$(entry InstallLocation)'"
 [ "$(cd "$folder" && echo *)" = "$(unzip -Z1 "$zip" | sed 's|.*/||' | grep . | sort | xargs)" ] ||
   fail "installed: $(ls "$folder"), not the files of ${zip##*/}"
 cmp "$folder/zorvicxlsim.exe" "$work/program.exe" || fail "the .msi and the .zip differ in the program"
@@ -64,4 +87,4 @@ wine msiexec /x "$new" /qn
 [ -z "$(wine uninstaller --list)" ] || fail "still installed: $(wine uninstaller --list)"
 [ ! -e "$folder" ] || fail "left installed: $(ls -R "$folder")"
 [ "$(system_path)" = "$path_before" ] || fail "system PATH after uninstall: $(system_path)"
-echo "msi_test: installed, upgraded, found on PATH and uninstalled"
+echo "msi_test: installed, upgraded, listed, found on PATH and uninstalled"
