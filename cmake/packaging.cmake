@@ -11,6 +11,7 @@ set(CPACK_PACKAGE_DESCRIPTION
     "or writing firmware, so that fleet inventory and update tooling can be built\n"
     "and tested without hardware.")
 string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
+set(CPACK_PACKAGE_HOMEPAGE_URL "https://zorvicxlsim.org")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_ZORVIC_SOURCE_DIR ${PROJECT_SOURCE_DIR})
@@ -134,7 +135,6 @@ if(NOT ZORVIC_RPMBUILD)
   message(STATUS "${CPACK_ZORVIC_NO_RPM_MESSAGE}")
 endif()
 set(CPACK_ZORVIC_BINARY_DIR ${PROJECT_BINARY_DIR})
-set(CPACK_PACKAGE_HOMEPAGE_URL "https://zorvicxlsim.org")
 # For the target processor, not the one building (cpack would ask dpkg and uname about that):
 # rpm names it as the kernel does, Debian by names of its own, which dpkg knows.
 set(CPACK_RPM_PACKAGE_ARCHITECTURE ${CMAKE_SYSTEM_PROCESSOR})

@@ -14,6 +14,10 @@ build=$(realpath "$1")
 work=$(mktemp -d /tmp/zorvic_msi.XXXXXX)
 export WINEPREFIX=$work/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=C
 trap 'wineserver -k 2>/dev/null || true; rm -rf "$work"' EXIT
+# A session: a wineserver that lives until the next one, so that no Wine program fails to reach a
+# server that is ending (which happens now and then under load), with Wine's services started
+# apart from any output that the test reads. The first makes the prefix.
+session() { wineserver -k 2>/dev/null || true; mkdir -p "$WINEPREFIX" && wineserver -p && wine cmd /c exit >/dev/null 2>&1 </dev/null; }
 fail() { echo "msi_test: $*" >&2 && exit 1; }
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 
@@ -55,7 +59,7 @@ unzip -p "$zip" '*/zorvicxlsim.exe' >"$work/program.exe"
 file_version=$(msiinfo export "$new" File | awk -F'\t' '$1 == "Program" { print $5 }')
 [ "$file_version" = "$version.0" ] || fail "the .msi gives the program version '$file_version'"
 folder="$WINEPREFIX/drive_c/Program Files/zorvicxlsim" in_path=$'\nC:\\Program Files\\zorvicxlsim\\'
-path_before=$(system_path) # in the prefix that this first program of Wine makes
+session && path_before=$(system_path)
 wine msiexec /i "$old" /qn
 installed "$old"
 out=$(answer 'C:\Program Files\zorvicxlsim\zorvicxlsim.exe') &&
@@ -64,7 +68,7 @@ out=$(answer 'C:\Program Files\zorvicxlsim\zorvicxlsim.exe') &&
 [ "$(system_path)" = "$path_before$in_path" ] || fail "system PATH: $(system_path)"
 # Found on PATH by a new session. Not after the upgrade, only because Wine's cmd stops at the
 # empty part that Wine's uninstall leaves.
-wineserver -w
+session
 [ "$(answer cmd /c zorvicxlsim)" = "$out" ] || fail "zorvicxlsim not found on PATH"
 wine msiexec /i "$new" /qn
 installed "$new"
