@@ -61,7 +61,7 @@ while read -r source version; do
     grep -q "^$source $version: /usr/share/doc/.*/copyright$" "$work/$notices" || fail "no notices of $source in $notices"
   done
 done <<<"$components"
-rpm -qp --qf '[%{FILEFLAGS:fflags} %{FILENAMES}\n]' "$rpm" | grep -qx "dl /$doc/copyright" || fail "no %license in the .rpm"
+rpm -qp --nosignature --qf '[%{FILEFLAGS:fflags} %{FILENAMES}\n]' "$rpm" | grep -qx "dl /$doc/copyright" || fail "no %license in the .rpm"
 readelf -n "$program" | grep -qF "Packaging Metadata: {\"type\":\"generic\",\"name\":\"zorvicxlsim\",\"version\":\"$(
   jq -r --arg id "$id" '.packages[] | select(.SPDXID == $id) | .versionInfo' "$sbom")\",\"architecture\":\"$arch\"}" ||
   fail "no package note: $(readelf -n "$program")"
@@ -84,11 +84,11 @@ machine=$(sed -n 's/ *Machine: *//p' <<<"$elf")
 [[ $arch/$machine == @(amd64/*X86-64|arm64/AArch64) ]] || fail "a program for $machine"
 depends=$(dpkg-deb -f "$deb" Depends)
 [ -z "$depends" ] || fail "the .deb depends on $depends"
-requires=$(rpm -qp --requires "$rpm")
+requires=$(rpm -qp --nosignature --requires "$rpm")
 [ -z "$(grep -v '^rpmlib(' <<<"$requires")" ] || fail "the .rpm requires $requires"
 # What the SBOM says the static link put in, each Debian source package with its version.
 built_using=$(dpkg-deb -f "$deb" Static-Built-Using)
-provides=$(rpm -qp --provides "$rpm")
+provides=$(rpm -qp --nosignature --provides "$rpm")
 while read -r source version; do
   [[ ", $built_using," == *", $source (= $version),"* ]] || fail ".deb's Static-Built-Using: $built_using"
   grep -qxF "bundled($source) = $version" <<<"$provides" || fail "the .rpm provides $provides"

@@ -28,11 +28,11 @@ roots() { # a new, empty root for each, set up to use the repository alone
     "$work/apt" "$work/apt" "$work/apt" 'APT::Sandbox::User "root";' >"$work/apt/apt.conf"
   printf '[main]\nreposdir=%s\ngpgcheck=1\nrepo_gpgcheck=1\nskip_if_unavailable=0\nplugins=0\n' \
     "$work/dnf/repos" >"$work/dnf.conf"
-  printf '[zorvicxlsim]\nname=zorvicxlsim\nbaseurl=file://%s\ngpgkey=file://%s\nmetadata_expire=0\n' \
+  printf '[zorvicxlsim]\nname=zorvicxlsim\nbaseurl=file://%s\ngpgkey=file://%s\n' \
     "$repo" "$key" >"$work/dnf/repos/zorvicxlsim.repo"
 }
 apt() { APT_CONFIG=$work/apt/apt.conf apt-get -qq -y "$@" 2>&1; }
-dnf() { command dnf -y -q --installroot="$work/dnf" --config="$work/dnf.conf" --releasever=1 "$@" 2>&1; }
+dnf() { command dnf -y -q --refresh --installroot="$work/dnf" --config="$work/dnf.conf" --releasever=1 "$@" 2>&1; }
 installed() { # VERSION: each root has it, and its program runs
   [ "$(dpkg --root="$work/apt" -s zorvicxlsim | sed -n 's/^Version: //p')" = "$1" ] || fail "apt's root has no $1"
   [ "$(rpm --root="$work/dnf" -q --qf '%{VERSION}-%{RELEASE}' zorvicxlsim)" = "$1" ] || fail "dnf's root has no $1"
