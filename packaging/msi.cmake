@@ -1,8 +1,8 @@
 # Run by cpack after the .zip: beside it the .msi of the same staged files, made by wixl (msitools)
 # from packaging/zorvicxlsim.wxs.in. What wixl cannot be told is set after it: msibuild adds the
 # Environment table that puts the program's folder on the system PATH and the program's file
-# version, and sets the package code; faketime gives wixl SOURCE_DATE_EPOCH as the time it
-# writes, so that the .msi rebuilds bit for bit. The upgrade code stays the same for every
+# version, and sets the package code; faketime gives both SOURCE_DATE_EPOCH as the time they
+# write, so that the .msi rebuilds bit for bit. The upgrade code stays the same for every
 # version; the product code is named by the version and the package code by the program too. A
 # test version is given to cpack as
 # -D CPACK_PACKAGE_VERSION=VERSION -D CPACK_PACKAGE_FILE_NAME=zorvicxlsim-VERSION-windows-amd64.
@@ -28,7 +28,7 @@ execute_process(COMMAND x86_64-w64-mingw32-windres -i zorvicxlsim.exe -O rc OUTP
                 WORKING_DIRECTORY ${CPACK_TEMPORARY_DIRECTORY} COMMAND_ERROR_IS_FATAL ANY)
 string(REGEX MATCH "FILEVERSION ([0-9]+), ([0-9]+), ([0-9]+), ([0-9]+)" file_version "${resource}")
 string(JOIN . file_version ${CMAKE_MATCH_1} ${CMAKE_MATCH_2} ${CMAKE_MATCH_3} ${CMAKE_MATCH_4})
-execute_process(COMMAND msibuild ${msi} -q "UPDATE File SET Version = '${file_version}' WHERE File = 'Program'"
+execute_process(COMMAND faketime @$ENV{SOURCE_DATE_EPOCH} msibuild ${msi} -q "UPDATE File SET Version = '${file_version}' WHERE File = 'Program'"
   -q "DELETE FROM MsiFileHash WHERE File_ = 'Program'"
   -q "CREATE TABLE Environment (Environment CHAR(72) NOT NULL, Name CHAR(255) NOT NULL, Value CHAR(255), Component_ CHAR(72) NOT NULL PRIMARY KEY Environment)"
   -q "INSERT INTO Environment (Environment, Name, Value, Component_) VALUES ('PATH', '=-*PATH', '[~];[INSTALLDIR]', 'Program')"
