@@ -3,8 +3,6 @@
 
 #include <string>
 
-#include "report/status_messages.h"
-
 namespace reference {
 
 // The well-formed UTF-8 sequences as Unicode tabulates them, a row per range of first bytes:
@@ -43,7 +41,11 @@ static std::string shown(const char* text) {
 }
 
 void write_report(FILE* out, const report::SimSettings& s, bool update, bool found) {
-  const char* message = report::status_messages[found ? 0 : 7];
+  // The two status messages a report shows, as inventory tools match them.
+  const char* message =
+      found ? "<Message id = \"0\">Update Success. Power OFF the system to run the new "
+              "firmware.< / Message>"
+            : "<Message id = \"7\">File not found< / Message>";
   const char* word = update ? "fwupdate" : "list";
   const char* root = update ? "SVMExecution" : "SVMInventory";
   const std::string display = shown(s.display_name);
