@@ -1,5 +1,6 @@
-# What only a POSIX system has: FIFOs, /dev/null, /dev/stdout, standard output on /dev/full or
-# closed, and argument bytes that are not UTF-8. Standard error is merged into the output.
+# What only a POSIX system has: FIFOs, /dev/null, /dev/stdout, standard output on /dev/full,
+# closed, or a pipe closed early, and argument bytes that are not UTF-8. Standard error is merged
+# into the output.
 
 # /dev/null and a FIFO without a writer are firmware files, and do not hang; with standard
 # input closed, the file opened as descriptor 0 counts as well.
@@ -19,10 +20,22 @@
   $ zorvicxlsim --version --output /dev/stdout --list | sed -n 1p
   zorvicxlsim 0.0.1.0x59c2bd1
 
-# A closed and a full standard output are told, for a report and after a command-line error.
-  $ zorvicxlsim --list >&-; echo "status $?"; zorvicxlsim --version --nosuch >/dev/full
+# A closed and a full standard output are told: after a report, at the end (the version line
+# waits in the stream's buffer until then), and after a command-line error's line.
+  $ zorvicxlsim --list >&- || zorvicxlsim --version >/dev/full || zorvicxlsim --version --nosuch >/dev/full
   zorvicxlsim: write error: Bad file descriptor
-  status 1
+  zorvicxlsim: write error: No space left on device
   zorvicxlsim: invalid option -- 'nosuch'
   zorvicxlsim: write error: No space left on device
   [1]
+
+# A reader that stops early ends the program by SIGPIPE, as it ends cat: status 128 + 13 and
+# nothing on standard error. Started with SIGPIPE ignored, it tells the failed write instead
+# (kept apart, as head may close the pipe before it writes its line).
+  $ zorvicxlsim --sim 100000 --list | head -1; echo ${PIPESTATUS[0]}
+  list begin
+  141
+  $ (trap '' PIPE; zorvicxlsim --sim 100000 --list 2>err | head -1; echo ${PIPESTATUS[0]}; cat err)
+  list begin
+  1
+  zorvicxlsim: write error: Broken pipe
