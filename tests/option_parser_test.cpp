@@ -18,8 +18,8 @@ struct Case {
   bool permute;
   std::vector<const char*> args;  // after the program name
   size_t calls;
-  std::string walk;  // each call as describe() writes it; the vector after the program name, "|",
-                     // the operands
+  std::string walk;  // each call (see the test), ";", the vector after the program name, "|", the
+                     // operands
 };
 
 // Its short options read "lf:s::pp:n": p twice (the first row's kind governs, the last row's
@@ -55,18 +55,6 @@ const Case kCases[] = {
 };
 // clang-format on
 
-// The return, then id=option_id where it differs from the return, [option_arg] when there is
-// one, error_text when it is not empty, and #index_out when the call wrote it (it stays 99
-// otherwise).
-std::string describe(const cmdline::OptionParser& p, int32_t ret, int32_t index) {
-  std::string out = std::to_string(ret);
-  if (p.option_id != ret) (out += " id=") += std::to_string(p.option_id);
-  if (p.option_arg != nullptr) ((out += " [") += p.option_arg) += "]";
-  if (p.error_text[0] != '\0') (out += " ") += p.error_text;
-  if (index != 99) (out += " #") += std::to_string(index);
-  return out;
-}
-
 TEST(OptionParser, EveryCallLeavesTheDocumentedState) {
   for (const Case& c : kCases) {
     // The parser reorders the vector's entries but never writes their texts.
@@ -80,11 +68,17 @@ TEST(OptionParser, EveryCallLeavesTheDocumentedState) {
     EXPECT_TRUE(p.permute == 1 && p.option_arg == nullptr && p.error_text[0] == '\0');
     p.permute = c.permute ? 1 : 0;
     std::string walk;
+    // Each call: the return, then id=option_id where it differs from the return, [option_arg]
+    // when there is one, error_text when it is not empty, and #index_out when the call wrote it.
     for (size_t call = 0; call < c.calls; ++call) {
       int32_t index = 99;
       const int32_t ret = c.spec != nullptr ? cmdline::parse_short(p, c.spec)
                                             : cmdline::parse_long(p, kTable, &index);
-      (walk += call == 0 ? "" : ", ") += describe(p, ret, index);
+      (walk += call == 0 ? "" : ", ") += std::to_string(ret);
+      if (p.option_id != ret) (walk += " id=") += std::to_string(p.option_id);
+      if (p.option_arg != nullptr) ((walk += " [") += p.option_arg) += "]";
+      if (p.error_text[0] != '\0') (walk += " ") += p.error_text;
+      if (index != 99) (walk += " #") += std::to_string(index);
     }
     walk += ";";
     for (size_t i = 1; argv[i] != nullptr; ++i) (walk += " ") += argv[i];
