@@ -11,8 +11,8 @@
 #include "platform/platform.h"
 
 TEST(Win32Platform, ArgumentsInUtf8AndLongNamesAsExtendedLengthFullPaths) {
-  wchar_t name[] = L"C:\\Tools\\ZORVICXLSIM.Exe", text[] = {L'a', 0xD800, L'b', 0xE9, 0};
-  wchar_t* argv[] = {name, text, nullptr};
+  wchar_t exe[] = L"C:\\Tools\\ZORVICXLSIM.Exe", text[] = {L'a', 0xD800, L'b', 0xE9, 0};
+  wchar_t* argv[] = {exe, text, nullptr};
   char** args = platform::utf8_arguments(2, argv);
   EXPECT_STREQ("ZORVICXLSIM", args[0]);
   EXPECT_STREQ("a\uFFFDb\u00E9", args[1]);
