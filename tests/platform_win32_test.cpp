@@ -10,16 +10,13 @@
 
 #include "platform/platform.h"
 
-TEST(Utf8Arguments, ConvertsTheCommandLineAndNamesTheProgram) {
-  wchar_t name[] = L"C:\\Tools\\ZORVICXLSIM.Exe", text[] = {L'a', 0xD800, L'b', 0xE9, 0};
-  wchar_t* argv[] = {name, text, nullptr};
+TEST(Win32Platform, ArgumentsInUtf8AndLongNamesAsExtendedLengthFullPaths) {
+  wchar_t exe[] = L"C:\\Tools\\ZORVICXLSIM.Exe", text[] = {L'a', 0xD800, L'b', 0xE9, 0};
+  wchar_t* argv[] = {exe, text, nullptr};
   char** args = platform::utf8_arguments(2, argv);
   EXPECT_STREQ("ZORVICXLSIM", args[0]);
   EXPECT_STREQ("a\uFFFDb\u00E9", args[1]);
   EXPECT_EQ(nullptr, args[2]);
-}
-
-TEST(SystemPath, LongNamesBecomeExtendedLengthFullPaths) {
   const std::string folder(250, 'd');
   const std::wstring wide_folder(folder.begin(), folder.end());
   EXPECT_EQ(L"x/\u00e9.txt", platform::system_path("x/\xc3\xa9.txt"));

@@ -2,8 +2,7 @@
 #include "tests/reference_report.h"
 
 #include <string>
-
-#include "report/status_messages.h"
+#include <string_view>
 
 namespace reference {
 
@@ -31,11 +30,11 @@ static std::string shown(const char* text) {
       while (range[2 * n] != 0 && range[2 * n] <= at[n] && at[n] <= range[2 * n + 1]) ++n;
       if (n > 0) break;
     }
-    const std::string piece(reinterpret_cast<const char*>(at), n > 0 ? n : 1);
+    const std::string_view piece(reinterpret_cast<const char*>(at), n > 0 ? n : 1);
     at += piece.size();
     const bool whole = n > 0 && range[2 * n] == 0, control = n == 1 && piece[0] < 0x20;
     const bool xml = whole && !control && piece != "\xef\xbf\xbe" && piece != "\xef\xbf\xbf";
-    std::string shown = xml ? piece : "\xef\xbf\xbd";
+    std::string_view shown = xml ? piece : "\xef\xbf\xbd";
     for (const auto& entity : ENTITIES) shown = piece == entity[0] ? entity[1] : shown;
     out += shown;
   }
@@ -43,7 +42,11 @@ static std::string shown(const char* text) {
 }
 
 void write_report(FILE* out, const report::SimSettings& s, bool update, bool found) {
-  const char* message = report::status_messages[found ? 0 : 7];
+  // The two status messages a report shows, as inventory tools match them.
+  const char* message =
+      found ? "<Message id = \"0\">Update Success. Power OFF the system to run the new "
+              "firmware.< / Message>"
+            : "<Message id = \"7\">File not found< / Message>";
   const char* word = update ? "fwupdate" : "list";
   const char* root = update ? "SVMExecution" : "SVMInventory";
   const std::string display = shown(s.display_name);
