@@ -1,8 +1,9 @@
 # zsh -f packaging/zsh_complete.zsh 'LINE': the words zsh's completion offers at the end of LINE,
-# typed into an interactive zsh on a pseudo-terminal, one a line (with repeats).
+# typed into an interactive zsh on a pseudo-terminal, one a line (with repeats). compinit keeps
+# no dump file, which another zsh could be writing meanwhile.
 zmodload zsh/zpty
 zpty z zsh -f -i
-zpty -w z "PS1=''; autoload -Uz compinit; compinit -u"
+zpty -w z "PS1=''; autoload -Uz compinit; compinit -D -u"
 zpty -w z 'compadd() { local -a m; builtin compadd -O m "$@"; print -rl -- "<<"${^m}">>" }'
 zpty -w z 'zle -C all complete-word _main_complete; bindkey "^I" all; print RE""ADY'
 zpty -r z line '*READY*'
