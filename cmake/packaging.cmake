@@ -23,25 +23,21 @@ set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXE
 
 set(CPACK_PACKAGE_FILE_NAME ${PROJECT_NAME}-${PROJECT_VERSION}-${ZORVIC_PLATFORM})
 # What the static link puts into the program, from the build machine's packages (SOURCE, VERSION,
-# PACKAGES, LIBRARIES a line), for the packages' fields and the release's SBOM; and from them the
-# licence notices that every package and the image carry (copyright).
+# LICENCE, PACKAGES, LIBRARIES a line), for the packages' fields and the release's SBOM; and from
+# them the licence notices that every package and the image carry.
 separate_arguments(link_flags UNIX_COMMAND "${CMAKE_EXE_LINKER_FLAGS}")
 execute_process(COMMAND bash ${PROJECT_SOURCE_DIR}/packaging/static_components.sh ${CMAKE_CXX_COMPILER}
                 ${link_flags} OUTPUT_FILE ${PROJECT_BINARY_DIR}/static_components.tsv RESULT_VARIABLE failed)
-if(NOT failed)
-  # The .deb's without the licence texts that Debian systems have in /usr/share/common-licenses.
-  foreach(texts texts "")
-    execute_process(COMMAND bash ${PROJECT_SOURCE_DIR}/packaging/notices.sh ${PROJECT_SOURCE_DIR}/LICENSE
-                    static_components.tsv ${PROJECT_VERSION} ${texts} WORKING_DIRECTORY ${PROJECT_BINARY_DIR}
-                    OUTPUT_FILE copyright${texts} RESULT_VARIABLE failed)
-  endforeach()
-endif()
 if(failed) # none rather than some: a release stops at an empty list
   file(WRITE ${PROJECT_BINARY_DIR}/static_components.tsv "")
-  file(COPY_FILE ${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_BINARY_DIR}/copyrighttexts)
-  file(COPY_FILE ${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_BINARY_DIR}/copyright)
   message(WARNING "No static components read from dpkg: the packages declare none")
 endif()
+# The notices whole (notices.txt), and the .deb's copyright file, without the licence texts that
+# Debian systems have in /usr/share/common-licenses.
+set(notices bash ${PROJECT_SOURCE_DIR}/packaging/notices.sh ${PROJECT_SOURCE_DIR}/LICENSE
+    ${PROJECT_BINARY_DIR}/static_components.tsv ${PROJECT_VERSION})
+execute_process(COMMAND ${notices} texts OUTPUT_FILE ${PROJECT_BINARY_DIR}/notices.txt COMMAND_ERROR_IS_FATAL ANY)
+execute_process(COMMAND ${notices} OUTPUT_FILE ${PROJECT_BINARY_DIR}/copyright COMMAND_ERROR_IS_FATAL ANY)
 # The package revision, which a rebuild of the same version raises: the changelog's newest entry's.
 file(STRINGS ${PROJECT_SOURCE_DIR}/packaging/changelog revision REGEX "^zorvicxlsim \\(" LIMIT_COUNT 1)
 string(REGEX REPLACE "^[^(]*\\([^-]*-([0-9]+)\\).*" "\\1" ZORVIC_REVISION "${revision}")
@@ -55,7 +51,7 @@ if(WIN32)
   add_custom_target(manual_text ALL DEPENDS zorvicxlsim.txt)
   install(TARGETS zorvicxlsim RUNTIME DESTINATION .)
   install(FILES README.md LICENSE ${PROJECT_BINARY_DIR}/zorvicxlsim.txt DESTINATION .)
-  install(FILES ${PROJECT_BINARY_DIR}/copyrighttexts DESTINATION . RENAME COPYRIGHT.txt)
+  install(FILES ${PROJECT_BINARY_DIR}/notices.txt DESTINATION . RENAME COPYRIGHT.txt)
   if(ZORVIC_SBOM)
     install(FILES ${ZORVIC_SBOM} DESTINATION . RENAME zorvicxlsim.spdx.json)
   endif()
@@ -84,7 +80,7 @@ install(FILES ${PROJECT_BINARY_DIR}/zorvicxlsim.1.gz DESTINATION ${CMAKE_INSTALL
 # The changelog and the notices, but in the .deb, which names its changelog as Debian does that of
 # a package with a revision and whose notices refer to the licence texts of the system.
 install(FILES ${PROJECT_BINARY_DIR}/changelog.gz DESTINATION ${CMAKE_INSTALL_DOCDIR} COMPONENT docs)
-install(FILES ${PROJECT_BINARY_DIR}/copyrighttexts DESTINATION ${CMAKE_INSTALL_DOCDIR} RENAME copyright
+install(FILES ${PROJECT_BINARY_DIR}/notices.txt DESTINATION ${CMAKE_INSTALL_DOCDIR} RENAME copyright
         COMPONENT docs)
 install(FILES ${PROJECT_BINARY_DIR}/changelog.gz DESTINATION ${CMAKE_INSTALL_DOCDIR}
         RENAME changelog.Debian.gz COMPONENT DEB EXCLUDE_FROM_ALL)

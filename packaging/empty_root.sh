@@ -102,14 +102,14 @@ qemu= emulator=
 if [ "$arch" = arm64 ]; then qemu=$(command -v qemu-aarch64-static) emulator=/qemu; fi
 outcome() { # ROOT COMMAND...: the status, output, error output and out.xml of COMMAND, run in ROOT
   local root=$1 status=0 && shift
-  rm -f "$root/out.xml" && touch "$root/fw.bin"
+  rm -f "$root/out.xml" && install -m 0644 /dev/null "$root/fw.bin" # for the image's user too
   "$@" >"$work/out" 2>"$work/err" || status=$?
   echo "status $status" && cat "$work/out" && echo "error output" && cat "$work/err"
   [ ! -e "$root/out.xml" ] || { echo out.xml && cat "$root/out.xml"; }
 }
 run_cases() { # ROOT PROGRAM USER:GROUP
   local args
-  [ -z "$qemu" ] || cp "$qemu" "$1/qemu"
+  [ -z "$qemu" ] || install -m 0755 "$qemu" "$1/qemu"
   for args in "${cases[@]}"; do
     outcome "$1" bash -c 'cd "$0" && exec -a /zorvicxlsim "$@"' "$1" "$reference" $args >"$work/want"
     outcome "$1" chroot --userspec="$3" "$1" $emulator "$2" $args >"$work/got"

@@ -22,7 +22,7 @@ for arch in amd64 arm64; do
     -C "$work/$arch" -cf "$work/$arch.tar" $(ls -A "$work/$arch")
   umoci new --image "$layout:$arch"
   umoci raw add-layer --image "$layout:$arch" --history.created "$created" \
-    --history.created_by "zorvicxlsim $version: the static program" "$work/$arch.tar"
+    --history.created_by "zorvicxlsim $version: the static program, its SBOM and notices" "$work/$arch.tar"
   umoci config --image "$layout:$arch" --no-history --created "$created" --os linux --architecture \
     "$arch" --config.entrypoint /zorvicxlsim --config.user 65532:65532 "${keys[@]/#/--config.label=}" "${keys[@]/#/--manifest.annotation=}"
 done

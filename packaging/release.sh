@@ -52,7 +52,7 @@ for build in default:TGZ:linux-amd64:bin/zorvicxlsim arm64:TGZ:linux-arm64:bin/z
   [ "$preset" != windows ] || continue
   root=$work/image-${platform#linux-} && mkdir -p "$root/usr/share/doc/zorvicxlsim"
   cp "$program" "$root/zorvicxlsim" && cp "$sbom" "$root/usr/share/doc/zorvicxlsim/zorvicxlsim.spdx.json"
-  cp "build-$preset/copyrighttexts" "$root/usr/share/doc/zorvicxlsim/copyright"
+  cp "build-$preset/notices.txt" "$root/usr/share/doc/zorvicxlsim/copyright"
   id=$(readelf -n "build-$preset/zorvicxlsim" | sed -n 's/^ *Build ID: //p') debug=$work/debug-$platform
   mkdir -p "$debug/usr/lib/debug/.build-id/${id:0:2}"
   "$(sed -n 's/^CMAKE_OBJCOPY:FILEPATH=//p' "build-$preset/CMakeCache.txt")" --only-keep-debug --compress-debug-sections \

@@ -29,15 +29,16 @@ artefacts=$(for file in "$@"; do
   *.rpm) arch=${name%.rpm} purl=pkg:rpm/zorvicxlsim/zorvicxlsim@$version-$revision?arch=${arch##*.} ;;
   *.oci.tar) purl=pkg:oci/zorvicxlsim@$(tar -xOf "$file" index.json | jq -r '.manifests[0].digest | @uri')?tag=$version ;;
   esac
+  # What it is, and the platforms whose programs it holds (the debug information: of which it is).
   case $name in
-  *-debug.tar.gz) platforms= ;;
-  *amd64.deb | *x86_64.rpm | *linux-amd64*) platforms=linux-amd64 ;;
-  *arm64.deb | *aarch64.rpm | *linux-arm64*) platforms=linux-arm64 ;;
-  *windows-amd64*) platforms=windows-amd64 ;;
-  *.oci.tar) platforms="linux-amd64 linux-arm64" ;;
-  *) platforms=source ;;
+  *-debug.tar.gz) purpose=OTHER platforms=${name%-debug.tar.gz} platforms=linux-${platforms##*-} ;;
+  *amd64.deb | *x86_64.rpm | *linux-amd64*) purpose=INSTALL platforms=linux-amd64 ;;
+  *arm64.deb | *aarch64.rpm | *linux-arm64*) purpose=INSTALL platforms=linux-arm64 ;;
+  *windows-amd64*) purpose=INSTALL platforms=windows-amd64 ;;
+  *.oci.tar) purpose=CONTAINER platforms="linux-amd64 linux-arm64" ;;
+  *) purpose=SOURCE platforms= ;;
   esac
-  printf '%s\t%s\t%s\t%s\n' "$name" "${sum%% *}" "$purl" "$platforms"
+  printf '%s\t%s\t%s\t%s\t%s\n' "$name" "${sum%% *}" "$purl" "$purpose" "$platforms"
 done)
 jq -n --arg version "$version" --arg commit "$commit" --arg created "$created" \
   --arg programs "$programs" --arg artefacts "$artefacts" '
@@ -55,23 +56,25 @@ jq -n --arg version "$version" --arg commit "$commit" --arg created "$created" \
     name: .source, versionInfo: .version, supplier: "Organization: Debian", copyrightText: "NOASSERTION",
     downloadLocation: "https://snapshot.debian.org/package/\(.source)/\($v)/",
     externalRefs: [purl("pkg:deb/debian/\(.source)@\($v)?arch=source&distro=debian-12")]};
-  def artefact: ours + {SPDXID: ("artefact-" + .name | id), versionInfo: .version, packageFileName: .name,
-    primaryPackagePurpose: (if .platforms == "source" then "SOURCE" else "INSTALL" end),
-    checksums: [{algorithm: "SHA256", checksumValue: .sum}], externalRefs: [purl(.purl)]};
+  # An artefact is under the licences of the programs it holds and of what they carry.
+  def artefact($links): . as $a | ours + package((["MIT"] + [$links[] | select(.platform | IN($a.platforms[]))
+    | .licence | split(" AND ")[]]) | unique | join(" AND ")) + {SPDXID: .id, versionInfo: .version, packageFileName: .name,
+    primaryPackagePurpose: .purpose, checksums: [{algorithm: "SHA256", checksumValue: .sum}], externalRefs: [purl(.purl)]};
   def relation($from; $type; $to): {spdxElementId: $from, relationshipType: $type, relatedSpdxElement: $to};
   [lines($programs)[] | {platform: .[0], file: .[1], sum: .[2], source: .[3], version: .[4], licence: .[5], libraries: .[7],
                          program: ("zorvicxlsim-" + .[0] | id), component: (.[3] + "-" + .[4] | id)}] as $links
-  | [lines($artefacts)[] | {name: .[0], sum: .[1], purl: .[2], platforms: (.[3] | split(" ")),
-      version: (if .[2] | test("^pkg:(deb|rpm)/") then .[2] | capture("@(?<v>[^?]+)").v else $version end)}] as $artefacts
+  | [lines($artefacts)[] | {name: .[0], sum: .[1], purl: .[2], purpose: .[3], platforms: (.[4] // "" | split(" ")),
+      id: ("artefact-" + .[0] | id), version: (if .[2] | test("^pkg:(deb|rpm)/") then .[2] | capture("@(?<v>[^?]+)").v else $version end)}] as $artefacts
   | ($links | map(.program) | unique) as $programs
   | {spdxVersion: "SPDX-2.3", dataLicense: "CC0-1.0", SPDXID: "SPDXRef-DOCUMENT", name: "zorvicxlsim-\($version)",
      documentNamespace: "https://zorvicxlsim.org/spdx/zorvicxlsim-\($version)-\($commit)-\($links | map(.platform) | unique | join("-"))",
      creationInfo: {created: $created, creators: ["Organization: The zorvicxlsim authors (maintainers@zorvicxlsim.org)",
                                                   "Tool: zorvicxlsim-packaging-sbom.sh"]},
-     packages: (($links | map(program) | unique) + ($links | map(component) | unique) + ($artefacts | map(artefact))),
+     packages: (($links | map(program) | unique) + ($links | map(component) | unique) + ($artefacts | map(artefact($links)))),
      relationships: (if $artefacts == [] then $programs | map(relation("SPDXRef-DOCUMENT"; "DESCRIBES"; .))
-       else $artefacts | map(relation("SPDXRef-DOCUMENT"; "DESCRIBES"; "artefact-" + .name | id)) end
-       + [$artefacts[] | ("artefact-" + .name | id) as $artefact | .platforms[]
-          | if . == "source" then $programs[] | relation(.; "GENERATED_FROM"; $artefact)
-            else relation($artefact; "CONTAINS"; "zorvicxlsim-" + . | id) end]
+       else $artefacts | map(relation("SPDXRef-DOCUMENT"; "DESCRIBES"; .id)) end
+       + [$artefacts[] | .id as $artefact | if .purpose == "SOURCE" then $programs[] | relation(.; "GENERATED_FROM"; $artefact)
+          elif .purpose == "OTHER" then .platforms[] | relation($artefact; "OTHER"; "zorvicxlsim-" + . | id)
+            + {comment: "The debug information of the program, found by its build ID"}
+          else .platforms[] | relation($artefact; "CONTAINS"; "zorvicxlsim-" + . | id) end]
        + ($links | map(relation(.program; "STATIC_LINK"; .component) + {comment: "from \(.libraries)"})))}'

@@ -26,7 +26,7 @@ TEST(WriteBlock, GoesOnAfterAShortWrite) {
   ASSERT_EQ(0, pipe(fds));
   read_end = fds[0];
   fcntl(read_end, F_SETFL, O_NONBLOCK);
-  fcntl(read_end, F_SETPIPE_SZ, 4096);  // a page, at most a quarter of what is written
+  fcntl(read_end, F_SETPIPE_SZ, 4096);  // a page, a small part of what is written
   std::string data(sizeof got, '\0');
   for (size_t i = 0; i < data.size(); ++i) data[i] = static_cast<char>(i % 251);
   // The writer waits for room in the full pipe until the next tick empties it.

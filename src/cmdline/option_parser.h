@@ -26,8 +26,8 @@ struct OptionParser {
   char** args;             // the vector, ended by a null entry; reordered only when permuting
   int32_t permute;         // non-zero: operands met before an option are moved behind it
   int32_t next_index;      // the next entry to examine
-  int32_t option_id;       // the option last seen, an invalid one too; 0 when a call found
-                           // none or an unknown long name, but see parse_long at the end
+  int32_t option_id;       // the option last seen, an invalid one too (0 for an unknown long
+                           // name); a call that ends the walk leaves it as it was
   const char* option_arg;  // its argument, pointing into an entry of args, or null
   char error_text[64];     // empty, or the message of the last error (<= 63 characters)
   int32_t cluster_offset;  // option characters of args[next_index] already handled

@@ -1,11 +1,11 @@
 # The command line, end to end: options act strictly from left to right. The program runs as
 # "zorvicxlsim" from PATH, so messages name it so; standard error is merged into the output.
 
-# A bare command line prints the usage text, whose 32 lines (src/app/usage_text.cpp) the
-# checksum pins; -vh the version line, then the usage text beginning with it again, and --help
-# does not end the run.
-  $ zorvicxlsim | cksum; zorvicxlsim -vh --verbose --list | uniq -c | sed -n '1p;$p'
-  2103965887 2206
+# A bare command line prints the usage text: the version line, then 31 lines (src/app/usage_text.cpp)
+# that the checksum pins; -vh the version line, then the usage text beginning with it again, and
+# --help does not end the run.
+  $ zorvicxlsim | sed 1d | cksum; zorvicxlsim -vh --verbose --list | uniq -c | sed -n '1p;$p'
+  664228802 2178
         2 zorvicxlsim 0.0.1.0x59c2bd1
         1 list end
 
