@@ -32,6 +32,9 @@ if(failed) # none rather than some: a release stops at an empty list
   file(WRITE ${PROJECT_BINARY_DIR}/static_components.tsv "")
   message(WARNING "No static components read from dpkg: the packages declare none")
 endif()
+# And the compiler's and linker's packages, which the bill of materials names as its build tools.
+execute_process(COMMAND bash ${PROJECT_SOURCE_DIR}/packaging/build_tools.sh ${CMAKE_CXX_COMPILER}
+                OUTPUT_FILE ${PROJECT_BINARY_DIR}/build_tools.tsv)
 # The notices whole (notices.txt), and the .deb's copyright file, without the licence texts that
 # Debian systems have in /usr/share/common-licenses.
 set(notices bash ${PROJECT_SOURCE_DIR}/packaging/notices.sh ${PROJECT_SOURCE_DIR}/LICENSE

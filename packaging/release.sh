@@ -42,10 +42,9 @@ for build in default:TGZ:linux-amd64:bin/zorvicxlsim arm64:TGZ:linux-arm64:bin/z
   (cd "build-$preset" && cpack -G "$generator" -B "$work/first" >/dev/null)
   archive=$name-$platform.${generator/TGZ/tar.gz} # the .zip alone, not the .msi made beside it
   (cd "$work/first" && cmake -E tar xf "${archive,,}")
-  program=$work/first/$name-$platform/$program components=build-$preset/static_components.tsv
-  programs+=("$platform" "$program" "$components")
+  program=$work/first/$name-$platform/$program && programs+=("$platform" "$program" "build-$preset")
   sbom=$work/$platform.spdx.json
-  bash packaging/sbom.sh "$version" "$revision" "$commit" "$platform" "$program" "$components" >"$sbom"
+  bash packaging/sbom.sh "$version" "$revision" "$commit" "$platform" "$program" "build-$preset" >"$sbom"
   cmake "build-$preset" -DZORVIC_SBOM="$sbom" >/dev/null
   (cd "build-$preset" && cpack -B "$work/$preset" >/dev/null)
   cp "$work/$preset"/*.* "$dist"

@@ -1,24 +1,26 @@
 #!/usr/bin/env bash
 # Writes an SPDX 2.3 JSON document to standard output: the program of each platform given, with
-# its SHA-256, package URL and CPE, and each component that the static link put into it (the
-# Debian source package, its version, licence and libraries, from the build's
-# static_components.tsv, and its package URL), linked to the program by STATIC_LINK; then each ARTEFACT of the
+# its SHA-256, package URL and CPE; each component that the static link put into it (the Debian
+# source package, its version, licence and libraries, from its BUILD folder's
+# static_components.tsv, and its package URL), linked to the program by STATIC_LINK; the Debian
+# packages of the compiler and linker that built it (build_tools.tsv), by BUILD_TOOL_OF; then each ARTEFACT of the
 # release, with its SHA-256 and package URL, described by the document and containing the
 # programs of its platforms (the source archive: the programs are generated from it). Every
 # package names its supplier; the document its authors, the project and this script. Its time is
 # SOURCE_DATE_EPOCH and its namespace is made of the version, the commit and the platforms: the
 # same release gives the same bytes.
 #
-# Usage: packaging/sbom.sh VERSION REVISION COMMIT [PLATFORM PROGRAM STATIC_COMPONENTS_TSV]...
+# Usage: packaging/sbom.sh VERSION REVISION COMMIT [PLATFORM PROGRAM BUILD]...
 #        [-- ARTEFACT...]   (needs jq)
 set -euo pipefail
 version=$1 revision=$2 commit=$3 created=$(date -u -d "@${SOURCE_DATE_EPOCH:?must be set}" +%FT%TZ)
 shift 3
-programs= # PLATFORM, FILE, SHA-256, then the static components' columns, a line per component
+programs= tools= # PLATFORM, FILE, SHA-256, then a component's columns; PLATFORM, then a tool's
 while (($#)) && [ "$1" != -- ]; do
-  [ -s "$3" ] || { echo "sbom.sh: no static components for $1 in $3" >&2 && exit 1; }
+  [ -s "$3/static_components.tsv" ] || { echo "sbom.sh: no static components for $1 in $3" >&2 && exit 1; }
   sum=$(sha256sum <"$2")
-  programs+=$(sed "s|^|$1\t${2##*/}\t${sum%% *}\t|" "$3")$'\n'
+  programs+=$(sed "s|^|$1\t${2##*/}\t${sum%% *}\t|" "$3/static_components.tsv")$'\n'
+  tools+=$(sed "s|^|$1\t|" "$3/build_tools.tsv")$'\n'
   shift 3
 done
 [ "${1:-}" != -- ] || shift # what follows are the artefacts: NAME, SHA-256, package URL, platforms
@@ -41,7 +43,7 @@ artefacts=$(for file in "$@"; do
   printf '%s\t%s\t%s\t%s\t%s\n' "$name" "${sum%% *}" "$purl" "$purpose" "$platforms"
 done)
 jq -n --arg version "$version" --arg commit "$commit" --arg created "$created" \
-  --arg programs "$programs" --arg artefacts "$artefacts" '
+  --arg programs "$programs" --arg tools "$tools" --arg artefacts "$artefacts" '
   def id: "SPDXRef-" + gsub("[^A-Za-z0-9.]+"; "-");
   def lines($text): $text | split("\n") | map(select(. != "") | split("\t"));
   def purl($locator): {referenceCategory: "PACKAGE-MANAGER", referenceType: "purl", referenceLocator: $locator};
@@ -60,21 +62,29 @@ jq -n --arg version "$version" --arg commit "$commit" --arg created "$created" \
   def artefact($links): . as $a | ours + package((["MIT"] + [$links[] | select(.platform | IN($a.platforms[]))
     | .licence | split(" AND ")[]]) | unique | join(" AND ")) + {SPDXID: .id, versionInfo: .version, packageFileName: .name,
     primaryPackagePurpose: .purpose, checksums: [{algorithm: "SHA256", checksumValue: .sum}], externalRefs: [purl(.purl)]};
+  def tool: {SPDXID: .tool, name: .name, versionInfo: .version, supplier: "Organization: Debian",
+    downloadLocation: "https://snapshot.debian.org/binary/\(.name)/", filesAnalyzed: false,
+    licenseConcluded: "NOASSERTION", licenseDeclared: "NOASSERTION", copyrightText: "NOASSERTION",
+    externalRefs: [purl("pkg:deb/debian/\(.name)@\(.version | @uri)?arch=\(.arch)&distro=debian-12")]};
   def relation($from; $type; $to): {spdxElementId: $from, relationshipType: $type, relatedSpdxElement: $to};
   [lines($programs)[] | {platform: .[0], file: .[1], sum: .[2], source: .[3], version: .[4], licence: .[5], libraries: .[7],
                          program: ("zorvicxlsim-" + .[0] | id), component: (.[3] + "-" + .[4] | id)}] as $links
   | [lines($artefacts)[] | {name: .[0], sum: .[1], purl: .[2], purpose: .[3], platforms: (.[4] // "" | split(" ")),
       id: ("artefact-" + .[0] | id), version: (if .[2] | test("^pkg:(deb|rpm)/") then .[2] | capture("@(?<v>[^?]+)").v else $version end)}] as $artefacts
+  | [lines($tools)[] | {program: ("zorvicxlsim-" + .[0] | id), name: .[1], version: .[2], arch: .[3],
+      tool: (.[1] + "-" + .[2] | id)}] as $tools
   | ($links | map(.program) | unique) as $programs
   | {spdxVersion: "SPDX-2.3", dataLicense: "CC0-1.0", SPDXID: "SPDXRef-DOCUMENT", name: "zorvicxlsim-\($version)",
      documentNamespace: "https://zorvicxlsim.org/spdx/zorvicxlsim-\($version)-\($commit)-\($links | map(.platform) | unique | join("-"))",
      creationInfo: {created: $created, creators: ["Organization: The zorvicxlsim authors (maintainers@zorvicxlsim.org)",
                                                   "Tool: zorvicxlsim-packaging-sbom.sh"]},
-     packages: (($links | map(program) | unique) + ($links | map(component) | unique) + ($artefacts | map(artefact($links)))),
+     packages: (($links | map(program) | unique) + ($links | map(component) | unique) + ($tools | map(tool) | unique)
+       + ($artefacts | map(artefact($links)))),
      relationships: (if $artefacts == [] then $programs | map(relation("SPDXRef-DOCUMENT"; "DESCRIBES"; .))
        else $artefacts | map(relation("SPDXRef-DOCUMENT"; "DESCRIBES"; .id)) end
        + [$artefacts[] | .id as $artefact | if .purpose == "SOURCE" then $programs[] | relation(.; "GENERATED_FROM"; $artefact)
           elif .purpose == "OTHER" then .platforms[] | relation($artefact; "OTHER"; "zorvicxlsim-" + . | id)
             + {comment: "The debug information of the program, found by its build ID"}
           else .platforms[] | relation($artefact; "CONTAINS"; "zorvicxlsim-" + . | id) end]
-       + ($links | map(relation(.program; "STATIC_LINK"; .component) + {comment: "from \(.libraries)"})))}'
+       + ($links | map(relation(.program; "STATIC_LINK"; .component) + {comment: "from \(.libraries)"}))
+       + ($tools | map(relation(.tool; "BUILD_TOOL_OF"; .program))))}'
