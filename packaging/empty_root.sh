@@ -51,13 +51,17 @@ for document in "$sbom" "$platform_sbom"; do
   jq -e --arg id "$id" --arg sum "$sum" 'any(.packages[]; .SPDXID == $id and .checksums ==
     [{algorithm: "SHA256", checksumValue: $sum}])' "$document" >/dev/null || fail "$document names another program"
 done
-# What the SBOM says the static link put in, each Debian source package with its version.
+# What the SBOM says the static link put in, each Debian source package with its version, which
+# the packages declare and whose notices each artefact carries.
 components=$(jq -r --arg id "$id" '[.relationships[] | select(.spdxElementId == $id and
   .relationshipType == "STATIC_LINK") | .relatedSpdxElement] as $in | .packages[]
   | select(.SPDXID | IN($in[])) | "\(.name) \(.versionInfo)"' "$sbom" | sort)
 [ "$components" = "$expected" ] || fail "the SBOM names $components, not $expected"
+built_using=$(dpkg-deb -f "$deb" Static-Built-Using) provides=$(rpm -qp --nosignature --provides "$rpm")
 while read -r source version; do
-  for notices in deb/$doc/copyright rpm/$doc/copyright tarball/$doc/copyright rootfs/$doc/copyright; do
+  [[ ", $built_using," == *", $source (= $version),"* ]] || fail ".deb's Static-Built-Using: $built_using"
+  grep -qxF "bundled($source) = $version" <<<"$provides" || fail "the .rpm provides $provides"
+  for notices in {deb,rpm,tarball,rootfs}/$doc/copyright; do
     grep -q "^$source $version: /usr/share/doc/.*/copyright$" "$work/$notices" || fail "no notices of $source in $notices"
   done
 done <<<"$components"
@@ -86,13 +90,6 @@ depends=$(dpkg-deb -f "$deb" Depends)
 [ -z "$depends" ] || fail "the .deb depends on $depends"
 requires=$(rpm -qp --nosignature --requires "$rpm")
 [ -z "$(grep -v '^rpmlib(' <<<"$requires")" ] || fail "the .rpm requires $requires"
-# What the SBOM says the static link put in, each Debian source package with its version.
-built_using=$(dpkg-deb -f "$deb" Static-Built-Using)
-provides=$(rpm -qp --nosignature --provides "$rpm")
-while read -r source version; do
-  [[ ", $built_using," == *", $source (= $version),"* ]] || fail ".deb's Static-Built-Using: $built_using"
-  grep -qxF "bundled($source) = $version" <<<"$provides" || fail "the .rpm provides $provides"
-done <<<"$components"
 
 # Each case runs in the root, by chroot as /zorvicxlsim, and outside as the reference under the
 # same name, from the same folder; their output, error output, status and out.xml must match.

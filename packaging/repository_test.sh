@@ -44,12 +44,7 @@ flip() { # FILE [TEXT]: one byte of the repository's FILE changed, at TEXT or el
   byte=$(od -An -tu1 -j "$at" -N 1 "$repo/$1")
   printf "\\$(printf %o $((byte ^ 1)))" | dd of="$repo/$1" bs=1 seek="$at" conv=notrunc status=none
 }
-version=$(cd "$dist" && echo zorvicxlsim_*_amd64.deb) version=${version#*_} version=${version%_*}
-
-roots && publish "$dist"
-out=$(apt update && apt install zorvicxlsim) || fail "apt: $out"
-out=$(dnf install zorvicxlsim) || fail "dnf: $out"
-installed "$version"
+version() { (cd "$1" && echo zorvicxlsim_*_amd64.deb | sed 's/^[^_]*_//;s/_.*//'); }
 
 # Each changed byte is refused with the reason; nothing is installed.
 for case in "apt:$(cd "$dist" && echo *_amd64.deb)::Hash Sum mismatch" "apt:InRelease:Date:BADSIG" \
@@ -61,10 +56,10 @@ for case in "apt:$(cd "$dist" && echo *_amd64.deb)::Hash Sum mismatch" "apt:InRe
   echo "$tool refuses a changed $file: $reason"
 done
 
-# The rebuild, published where the release was, reaches the hosts that have the release.
+# Installed by name from the release; the rebuild, published where the release was, reaches them.
 roots && publish "$dist"
 out=$(apt update && apt install zorvicxlsim && dnf install zorvicxlsim) || fail "$out"
-publish "$rebuilt"
+installed "$(version "$dist")" && publish "$rebuilt"
 out=$(apt update && apt upgrade && dnf upgrade) || fail "$out"
-installed "$(cd "$rebuilt" && echo zorvicxlsim_*_amd64.deb | sed 's/^[^_]*_//;s/_.*//')"
+installed "$(version "$rebuilt")"
 echo "apt and dnf install from the signed repositories, refuse them changed, and upgrade to the rebuild"
