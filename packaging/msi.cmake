@@ -21,14 +21,20 @@ configure_file(${CPACK_ZORVIC_SOURCE_DIR}/packaging/zorvicxlsim.wxs.in ${CPACK_T
 set(msi "${CPACK_PACKAGE_DIRECTORY}/${CPACK_PACKAGE_FILE_NAME}.msi")
 execute_process(COMMAND faketime @$ENV{SOURCE_DATE_EPOCH} wixl -a x64 -o ${msi} ${CPACK_TEMPORARY_DIRECTORY}.wxs
                 WORKING_DIRECTORY ${CPACK_TEMPORARY_DIRECTORY} COMMAND_ERROR_IS_FATAL ANY)
-# The program's file version, by which Windows Installer decides whether to replace a copy already
-# installed: read from its version resource (the project's version), as wixl leaves it out. A
-# versioned file has no hash row, which is for unversioned files alone.
+# The program's file version and language, by which Windows Installer decides whether to replace
+# a copy already installed (the language when the versions are equal): read from its version
+# resource, as wixl leaves both out. A versioned file has no hash row, which is for unversioned
+# files alone.
 execute_process(COMMAND x86_64-w64-mingw32-windres -i zorvicxlsim.exe -O rc OUTPUT_VARIABLE resource
                 WORKING_DIRECTORY ${CPACK_TEMPORARY_DIRECTORY} COMMAND_ERROR_IS_FATAL ANY)
 string(REGEX MATCH "FILEVERSION ([0-9]+), ([0-9]+), ([0-9]+), ([0-9]+)" file_version "${resource}")
 string(JOIN . file_version ${CMAKE_MATCH_1} ${CMAKE_MATCH_2} ${CMAKE_MATCH_3} ${CMAKE_MATCH_4})
-execute_process(COMMAND faketime @$ENV{SOURCE_DATE_EPOCH} msibuild ${msi} -q "UPDATE File SET Version = '${file_version}' WHERE File = 'Program'"
+if(NOT resource MATCHES "VALUE \"Translation\", (0x[0-9a-fA-F]+),")
+  message(FATAL_ERROR "zorvicxlsim.exe's version resource names no language")
+endif()
+math(EXPR file_language ${CMAKE_MATCH_1} OUTPUT_FORMAT DECIMAL)
+execute_process(COMMAND faketime @$ENV{SOURCE_DATE_EPOCH} msibuild ${msi}
+  -q "UPDATE File SET Version = '${file_version}', Language = '${file_language}' WHERE File = 'Program'"
   -q "DELETE FROM MsiFileHash WHERE File_ = 'Program'"
   -q "CREATE TABLE Environment (Environment CHAR(72) NOT NULL, Name CHAR(255) NOT NULL, Value CHAR(255), Component_ CHAR(72) NOT NULL PRIMARY KEY Environment)"
   -q "INSERT INTO Environment (Environment, Name, Value, Component_) VALUES ('PATH', '=-*PATH', '[~];[INSTALLDIR]', 'Program')"

@@ -55,9 +55,11 @@ answer() { wine "$@" --version | tr -d '\r'; }
 old=$work/old/zorvicxlsim-0.0.0-windows-amd64.msi
 new=$(realpath "${2:-$work/new/zorvicxlsim-$version-windows-amd64.msi}") zip=${new%.msi}.zip
 unzip -p "$zip" '*/zorvicxlsim.exe' >"$work/program.exe"
-# Windows Installer replaces an installed program by the File table's version, not the package's.
-file_version=$(msiinfo export "$new" File | awk -F'\t' '$1 == "Program" { print $5 }')
-[ "$file_version" = "$version.0" ] || fail "the .msi gives the program version '$file_version'"
+# Windows Installer replaces an installed program by the File table's version and language, not
+# the package's.
+file_version=$(msiinfo export "$new" File | awk -F'\t' '$1 == "Program" { print $5 "/" $6 }')
+[ "$file_version" = "$version.0/1033" ] ||
+  fail "the .msi gives the program version/language '$file_version'"
 folder="$WINEPREFIX/drive_c/Program Files/zorvicxlsim" in_path=$'\nC:\\Program Files\\zorvicxlsim\\'
 session && path_before=$(system_path)
 wine msiexec /i "$old" /qn
