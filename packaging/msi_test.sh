@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# The Windows program as it is deployed: its version resource read back, the DLLs it needs and
-# its PE flags; the .exe of the .zip is the one built; the .msi gives the program's version; under
-# Wine, in a prefix of its own, the .msi of a lower version installs, the current one (MSI, by
-# default the one cpack makes in the build folder; the .zip beside it holds the same files)
-# replaces it (one product installed), puts the program on the system PATH, lists it under
+# The Windows program as it is deployed: its version resource read back, the DLLs it needs and its
+# PE flags; the .exe of the .zip is the one built; the .msi gives the program's version and
+# language; under Wine, in a prefix of its own, the .msi of a lower version installs, the current
+# one (MSI, by default the one cpack makes in the build folder; the .zip beside it holds the same
+# files) replaces it (one product installed), puts the program on the system PATH, lists it under
 # installed programs with its links and folder, refuses to be replaced by the older one, and
 # uninstalls without a trace.
 #
@@ -57,9 +57,9 @@ new=$(realpath "${2:-$work/new/zorvicxlsim-$version-windows-amd64.msi}") zip=${n
 unzip -p "$zip" '*/zorvicxlsim.exe' >"$work/program.exe"
 # Windows Installer replaces an installed program by the File table's version and language, not
 # the package's.
-file_version=$(msiinfo export "$new" File | awk -F'\t' '$1 == "Program" { print $5 "/" $6 }')
-[ "$file_version" = "$version.0/1033" ] ||
-  fail "the .msi gives the program version/language '$file_version'"
+file_entry=$(msiinfo export "$new" File | awk -F'\t' '$1 == "Program" { print $5 "/" $6 }')
+[ "$file_entry" = "$version.0/1033" ] ||
+  fail "the .msi gives the program version/language '$file_entry'"
 folder="$WINEPREFIX/drive_c/Program Files/zorvicxlsim" in_path=$'\nC:\\Program Files\\zorvicxlsim\\'
 session && path_before=$(system_path)
 wine msiexec /i "$old" /qn
